@@ -1,0 +1,65 @@
+"""Generates the module, the stand-in library's declarations and behaviour,
+and the Python proxy package from the library declarations.
+
+    python -m qorgen --out DIR --areas core,network,... FILE.qd ...
+
+Files are rewritten only when their text changes, so a build after an edit
+recompiles only what the edit touched.
+"""
+
+import argparse
+import os
+import sys
+
+from . import emit_library, emit_module, emit_python
+from .decl import DeclError, read_files
+from .model import Model
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as handle:
+            if handle.read() == text:
+                return
+    with open(path, "w", encoding="utf-8") as handle:
+        handle.write(text)
+
+
+def generate(out, areas, paths):
+    library = read_files(paths)
+    model = Model(library)
+    writer = emit_library.LibraryWriter(model)
+    headers = writer.headers()
+    all_headers = ["hostctl/core.h", "hostctl/forward.h"] + list(headers)
+    write(os.path.join(out, "include", "hostctl", "forward.h"), writer.forward_header())
+    for path, text in headers.items():
+        write(os.path.join(out, "include", path), text)
+    for area in areas:
+        write(os.path.join(out, "lib_%s.cpp" % area), writer.source(area, all_headers))
+        write(os.path.join(out, "api_%s.cpp" % area), emit_module.area_source(model, area, all_headers))
+    write(os.path.join(out, "qorctl_types.h"), emit_module.types_header(model))
+    write(os.path.join(out, "qorctl_types.cpp"), emit_module.types_source(model, all_headers))
+    write(os.path.join(out, "qorctl_wrappers.h"), emit_module.wrappers_header(model))
+    write(os.path.join(out, "qorctl_functions.cpp"), emit_module.function_table(model))
+    write(os.path.join(out, "python", "qorctl", "__init__.py"), emit_python.package_source(model))
+    return model
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(prog="qorgen", description=__doc__.splitlines()[0])
+    parser.add_argument("--out", required=True, help="folder for the generated files")
+    parser.add_argument("--areas", required=True, help="comma-separated API areas, in interface order")
+    parser.add_argument("decls", nargs="+", help="declaration files, in interface order")
+    args = parser.parse_args(argv)
+    try:
+        model = generate(args.out, args.areas.split(","), args.decls)
+    except DeclError as error:
+        print("qorgen: %s" % error, file=sys.stderr)
+        return 1
+    print("qorgen: %d functions, %d type records" % (len(model.entries) + 1, len(model.records)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,309 @@
+"""Reader of the library declarations (``*.qd`` files).
+
+A declarations file describes one API area of the library in the library's own
+terms: classes with their bases, constructors, operations and fields; owning
+pointer holders; typedefs, enumerations, opaque types and free functions.
+The generator derives every wrapper, type record and proxy class from it.
+
+Top-level statements (one per line, ``#`` starts a comment)::
+
+    area NAME                        wrappers go to api/NAME
+    namespace NS                     unqualified names are looked up in NS first
+    header PATH                      library header of the classes that follow
+    class NAME [: [virtual] BASE, ...]
+    holder CLASS [vector] [as PYNAME]
+    typedef NAME = TYPE
+    enum NAME [= A, B = 4, C]
+    opaque NAME                      a type Python meets only as a pointer proxy
+    func NAME(PARAMS) [noE] [-> TYPE] [= EXPR]
+    display MANGLED TEXT             display names of a record, when not derived
+
+Class members (indented under ``class``)::
+
+    extern                           declared by a hand-written library header
+    py NAME                          Python class name (default: last name part)
+    alias NAME                       a second name of the class
+    nodelete                         no delete_ function
+    ctor(PARAMS) [noE]               one line per overload, in declaration order
+    op NAME(PARAMS) [const] [static] [noE] [hidden] [-> TYPE] [= EXPR]
+    field NAME : TYPE [readonly]
+    reexpose NAME ...                interface operations repeated under this class
+
+``noE`` marks library operations that never throw. ``= EXPR`` gives the C++
+expression that the module evaluates itself instead of calling the library
+(inline header code); it may use ``self`` and ``arg1`` ... ``argN``.
+"""
+
+import re
+from dataclasses import dataclass, field
+from typing import Dict, List, Optional
+
+from . import ctype
+
+
+class DeclError(Exception):
+    pass
+
+
+@dataclass
+class Op:
+    name: str
+    params: List[ctype.CType]
+    result: Optional[ctype.CType]
+    const: bool = False
+    static: bool = False
+    throws: bool = True
+    expr: Optional[str] = None
+    hidden: bool = False      # a library operation the module calls but does not expose
+    origin: str = ""          # qualified class that declares it (for re-exposed ops)
+
+    def prototype(self, scope):
+        text = "%s::%s(%s)" % (scope, self.name, ",".join(p.spell() for p in self.params))
+        return text + (" const" if self.const else "")
+
+
+@dataclass
+class Field:
+    name: str
+    type: ctype.CType
+    readonly: bool = False
+
+
+@dataclass
+class Class:
+    qname: str
+    area: str
+    header: str
+    namespace: str
+    bases: List[str] = field(default_factory=list)
+    virtual_bases: List[str] = field(default_factory=list)
+    py: str = ""
+    aliases: List[str] = field(default_factory=list)
+    extern: bool = False
+    has_delete: bool = True
+    ctors: List[Op] = field(default_factory=list)
+    ops: List[Op] = field(default_factory=list)
+    fields: List[Field] = field(default_factory=list)
+    reexposed: List[str] = field(default_factory=list)
+
+    @property
+    def short(self):
+        return self.qname.rsplit("::", 1)[-1]
+
+
+@dataclass
+class Holder:
+    target: str                # qualified class held
+    typedef: str               # qualified typedef name (PnicPtr)
+    py: str
+    vector: bool
+    area: str
+
+
+@dataclass
+class Enum:
+    qname: str
+    values: List[str]
+    header: str
+
+
+@dataclass
+class Func:
+    op: Op
+    qname: str
+    area: str
+    header: str
+
+
+@dataclass
+class Library:
+    classes: Dict[str, Class] = field(default_factory=dict)
+    order: List[object] = field(default_factory=list)     # classes and funcs in interface order
+    holders: List[Holder] = field(default_factory=list)
+    typedefs: Dict[str, str] = field(default_factory=dict)  # qualified name -> type text
+    typedef_scope: Dict[str, str] = field(default_factory=dict)
+    enums: Dict[str, Enum] = field(default_factory=dict)
+    opaque: Dict[str, str] = field(default_factory=dict)     # qualified name -> header
+    displays: Dict[str, str] = field(default_factory=dict)
+    headers: List[str] = field(default_factory=list)
+
+
+_CLASS = re.compile(r"^class\s+([\w:]+)\s*(?::\s*(.*))?$")
+_OP = re.compile(
+    r"^(?P<name>[\w]+)\((?P<params>.*?)\)(?P<flags>(?:\s+(?:const|static|noE|hidden))*)"
+    r"(?:\s*->\s*(?P<result>[^=]+?))?(?:\s*=\s*(?P<expr>.+))?$"
+)
+
+
+def split_params(text):
+    """Splits at top-level commas (commas inside <> belong to a type)."""
+    parts, depth, current = [], 0, ""
+    for char in text:
+        if char == "<":
+            depth += 1
+        elif char == ">":
+            depth -= 1
+        if char == "," and depth == 0:
+            parts.append(current)
+            current = ""
+        else:
+            current += char
+    if current.strip():
+        parts.append(current)
+    return [p.strip() for p in parts]
+
+
+class _Reader:
+    def __init__(self, library, path):
+        self.lib = library
+        self.path = path
+        self.area = ""
+        self.namespace = ""
+        self.header = ""
+        self.current = None
+        self.lineno = 0
+
+    def fail(self, message):
+        raise DeclError("%s:%d: %s" % (self.path, self.lineno, message))
+
+    def qualify(self, name):
+        if "::" in name or not self.namespace:
+            return name
+        return self.namespace + "::" + name
+
+    def parse_op(self, text, ctor=False):
+        match = _OP.match(text)
+        if not match:
+            self.fail("cannot read operation %r" % text)
+        flags = match.group("flags").split()
+        try:
+            params = [ctype.parse(p) for p in split_params(match.group("params"))]
+            result = ctype.parse(match.group("result").strip()) if match.group("result") else None
+        except ValueError as error:
+            self.fail(str(error))
+        return Op(
+            name=match.group("name"),
+            params=params,
+            result=result,
+            const="const" in flags,
+            static="static" in flags,
+            throws="noE" not in flags,
+            hidden="hidden" in flags,
+            expr=match.group("expr"),
+        )
+
+    def top(self, keyword, rest):
+        if keyword == "area":
+            self.area = rest
+        elif keyword == "namespace":
+            self.namespace = rest
+        elif keyword == "header":
+            self.header = rest
+            if rest not in self.lib.headers:
+                self.lib.headers.append(rest)
+        elif keyword == "class":
+            self.start_class("class " + rest)
+        elif keyword == "holder":
+            self.add_holder(rest.split())
+        elif keyword == "typedef":
+            name, _, text = rest.partition("=")
+            qname = self.qualify(name.strip())
+            self.lib.typedefs[qname] = text.strip()
+            self.lib.typedef_scope[qname] = self.namespace
+        elif keyword == "enum":
+            name, _, values = rest.partition("=")
+            qname = self.qualify(name.strip())
+            listed = [v.strip() for v in values.split(",")] if values.strip() else []
+            self.lib.enums[qname] = Enum(qname, listed, self.header)
+        elif keyword == "opaque":
+            self.lib.opaque[self.qualify(rest)] = self.header
+        elif keyword == "func":
+            op = self.parse_op(rest)
+            qname = self.qualify(op.name)
+            op.origin = qname.rsplit("::", 1)[0] if "::" in qname else ""
+            self.lib.order.append(Func(op, qname, self.area, self.header))
+        elif keyword == "display":
+            mangled, _, text = rest.partition(" ")
+            self.lib.displays[mangled] = text.strip()
+        else:
+            self.fail("unknown statement %r" % keyword)
+
+    def start_class(self, line):
+        match = _CLASS.match(line)
+        if not match:
+            self.fail("cannot read class line")
+        qname = self.qualify(match.group(1))
+        if qname in self.lib.classes:
+            self.fail("class %s declared twice" % qname)
+        cls = Class(qname=qname, area=self.area, header=self.header, namespace=self.namespace)
+        for base in split_params(match.group(2) or ""):
+            words = base.split()
+            name = self.qualify(words[-1])
+            cls.bases.append(name)
+            if words[0] == "virtual":
+                cls.virtual_bases.append(name)
+        cls.py = cls.short
+        self.lib.classes[qname] = cls
+        self.lib.order.append(cls)
+        self.current = cls
+
+    def add_holder(self, words):
+        target = self.qualify(words[0])
+        short = target.rsplit("::", 1)[-1]
+        py = words[words.index("as") + 1] if "as" in words else short + "Ptr"
+        typedef = target.rsplit("::", 1)[0] + "::" + short + "Ptr"
+        self.lib.holders.append(Holder(target, typedef, py, "vector" in words, self.area))
+        self.lib.typedefs[typedef] = "std::unique_ptr< %s >" % target
+
+    def member(self, keyword, rest):
+        cls = self.current
+        if cls is None:
+            self.fail("member outside a class")
+        if keyword == "extern":
+            cls.extern = True
+        elif keyword == "py":
+            cls.py = rest
+        elif keyword == "alias":
+            cls.aliases.append(rest)
+        elif keyword == "nodelete":
+            cls.has_delete = False
+        elif keyword == "ctor":
+            op = self.parse_op(cls.short + rest)
+            op.origin = cls.qname
+            cls.ctors.append(op)
+        elif keyword == "op":
+            op = self.parse_op(rest)
+            op.origin = cls.qname
+            cls.ops.append(op)
+        elif keyword == "field":
+            name, _, text = rest.partition(":")
+            words = text.split()
+            readonly = words and words[-1] == "readonly"
+            if readonly:
+                words = words[:-1]
+            cls.fields.append(Field(name.strip(), ctype.parse(" ".join(words)), bool(readonly)))
+        elif keyword == "reexpose":
+            cls.reexposed.extend(rest.split())
+        else:
+            self.fail("unknown class member %r" % keyword)
+
+    def read(self, text):
+        for self.lineno, raw in enumerate(text.splitlines(), 1):
+            line = raw.split("#", 1)[0].rstrip()
+            if not line.strip():
+                continue
+            match = re.match(r"\s*(\w+)\s*(.*)$", line)
+            keyword, rest = match.group(1), match.group(2).strip()
+            if line[0].isspace():
+                self.member(keyword, rest)
+            else:
+                self.current = None
+                self.top(keyword, rest)
+
+
+def read_files(paths):
+    library = Library()
+    for path in paths:
+        with open(path, encoding="utf-8") as handle:
+            _Reader(library, path).read(handle.read())
+    return library

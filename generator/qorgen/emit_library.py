@@ -1,0 +1,359 @@
+"""Writes the stand-in library's declarations (headers) and the generic
+behaviour of its classes over the simulated host (sources).
+
+Interfaces become abstract classes whose operations are pure virtual;
+implementation classes hold a simulated-host node and implement every
+operation of their interfaces; records become structs with their fields;
+classes of static members and free functions use a node of their own.
+"""
+
+from collections import OrderedDict
+
+from . import ctype
+from .decl import Class, Func, Op
+from .model import STRING, Model
+
+CORE = "HostCtl::Lib::HostCtlObject"
+IMPL_BASE = "QorCtl::Lib::QorCtlObject"
+PREFIXES = ("Get", "Is")
+
+
+class LibraryWriter:
+    def __init__(self, model: Model):
+        self.model = model
+        self.lib = model.lib
+        self.generated = [c for c in self.lib.order if isinstance(c, Class) and not c.extern]
+        self.impl_for = {}
+        for cls in self.generated:
+            if self.is_impl(cls):
+                for base in cls.bases:
+                    if base in self.lib.classes and self.is_interface(self.lib.classes[base]):
+                        self.impl_for.setdefault(base, cls)
+
+    # ---- classification ----------------------------------------------------
+    def lineage(self, cls):
+        return [cls.qname] + self.model.ancestors(cls)
+
+    def is_impl(self, cls):
+        return IMPL_BASE in self.lineage(cls)
+
+    def is_interface(self, cls):
+        return CORE in self.lineage(cls) and not self.is_impl(cls)
+
+    def kind_of(self, cls):
+        if self.is_impl(cls):
+            for ancestor in self.model.ancestors(cls):
+                base = self.lib.classes[ancestor]
+                if self.is_interface(base) and ancestor != CORE:
+                    return base.short
+            return cls.short[:-4] if cls.short.endswith("Impl") else cls.short
+        return cls.short
+
+    def resolved_ops(self, cls):
+        scopes = self.model.scopes_of(cls.namespace, cls.qname)
+        return [self.model._resolve_op(op, scopes) for op in cls.ops]
+
+    def virtual_ops(self, cls):
+        """Signatures of the virtual operations a class declares or inherits."""
+        found = OrderedDict()
+        for name in reversed(self.lineage(cls)):
+            base = self.lib.classes[name]
+            for op in self.resolved_ops(base):
+                if op.static or op.expr:
+                    continue
+                if self.is_interface(base) or op.name in found or self._declared_virtual(base, op):
+                    found[signature(op)] = op
+        return found
+
+    @staticmethod
+    def _declared_virtual(cls, op):
+        return cls.qname == IMPL_BASE and op.name == "Print"
+
+    # ---- headers -----------------------------------------------------------
+    def forward_header(self):
+        out = ["// Generated: forward declarations of the library's types.", "#pragma once", "",
+               "#include <map>", "#include <memory>", "#include <set>", "#include <string>",
+               "#include <utility>", "#include <vector>", "", '#include "hostctl/core.h"', ""]
+        for qname in list(self.lib.classes) + list(self.lib.opaque):
+            out += namespaced(qname, "class %s;")
+        for enum in self.lib.enums.values():
+            out += namespaced(enum.qname, "enum %s : int;")
+        for holder in self.lib.holders:
+            out += namespaced(holder.typedef, "typedef std::unique_ptr< %s > %%s;" % holder.target)
+        for qname, text in self.lib.typedefs.items():
+            if any(h.typedef == qname for h in self.lib.holders):
+                continue
+            target = self.model.resolve(ctype.parse(text), self.model.scopes_of(self.lib.typedef_scope[qname]))
+            out += namespaced(qname, declare(target, "%s", typedef=True))
+        return "\n".join(out) + "\n"
+
+    def headers(self):
+        """Generated header path -> text."""
+        files = OrderedDict()
+        for enum in self.lib.enums.values():
+            files.setdefault(enum.header, []).extend(self.enum_lines(enum))
+        for cls in self.generated:
+            files.setdefault(cls.header, []).extend(self.class_lines(cls))
+        for item in self.lib.order:
+            if isinstance(item, Func) and not item.op.expr:
+                header = item.header
+                files.setdefault(header, []).extend(namespaced(item.qname, self.func_decl(item) + ";"))
+        texts = OrderedDict()
+        for path, lines in files.items():
+            head = ["// Generated: library declarations.", "#pragma once", "",
+                    '#include "hostctl/forward.h"', '#include "hostctl/sim.h"', ""]
+            texts[path] = "\n".join(head + lines) + "\n"
+        return texts
+
+    def enum_lines(self, enum):
+        values = ", ".join(enum.values)
+        return namespaced(enum.qname, "enum %%s : int { %s };" % values) + [""]
+
+    def class_lines(self, cls):
+        bases = []
+        for base in cls.bases:
+            virtual = "virtual " if base in cls.virtual_bases else ""
+            bases.append("public %s%s" % (virtual, base))
+        head = "class %%s%s {" % (" : " + ", ".join(bases) if bases else "")
+        body = ["public:"]
+        if self.is_interface(cls):
+            body.append("    ~%s() override = default;" % cls.short)
+            for op in self.resolved_ops(cls):
+                body.append("    " + self.method_decl(op, pure=not op.static))
+        elif self.is_impl(cls):
+            body.append("    explicit %s(QorCtl::Sim::NodeRef node);" % cls.short)
+            for ctor in self.resolved_ops_ctors(cls):
+                body.append("    explicit %s(%s);" % (cls.short, params(ctor)))
+            inherited = self.virtual_ops(cls)
+            for op in self.impl_ops(cls):
+                body.append("    " + self.method_decl(op, override=signature(op) in inherited))
+            if not self.impl_base(cls):
+                body += ["", "protected:", "    QorCtl::Sim::NodeRef node_;"]
+        else:
+            if any(c.params for c in cls.ctors):
+                body.append("    %s() = default;" % cls.short)
+                for ctor in self.resolved_ops_ctors(cls):
+                    if ctor.params:
+                        body.append("    explicit %s(%s);" % (cls.short, params(ctor)))
+            for fld in cls.fields:
+                body.append("    " + declare(fld.type, fld.name) + "{};")
+            for op in self.resolved_ops(cls):
+                if not op.expr:
+                    body.append("    " + self.method_decl(op))
+        return wrap_namespace(cls.qname, [head % cls.short] + body + ["};"]) + [""]
+
+    def resolved_ops_ctors(self, cls):
+        scopes = self.model.scopes_of(cls.namespace, cls.qname)
+        return [self.model._resolve_op(c, scopes) for c in cls.ctors if c.params]
+
+    def impl_base(self, cls):
+        for base in cls.bases:
+            if base in self.lib.classes and self.is_impl(self.lib.classes[base]) and base != IMPL_BASE:
+                return base
+        return None
+
+    def impl_ops(self, cls):
+        """Every operation an implementation class defines: its interfaces'
+        pure operations not defined by a base implementation, then its own."""
+        found = OrderedDict()
+        base_impl = self.impl_base(cls)
+        defined_below = set(sig for sig in self.impl_signatures(self.lib.classes[base_impl])) if base_impl else set()
+        for sig, op in self.virtual_ops(cls).items():
+            owner = self.lib.classes.get(op.origin)
+            if owner is not None and self.is_interface(owner) and op.origin != CORE and sig not in defined_below:
+                found[sig] = op
+        for op in self.resolved_ops(cls):
+            if not op.expr:
+                found[signature(op)] = op
+        return list(found.values())
+
+    def impl_signatures(self, cls):
+        sigs = [signature(op) for op in self.impl_ops(cls)]
+        base = self.impl_base(cls)
+        return sigs + (self.impl_signatures(self.lib.classes[base]) if base else [])
+
+    def method_decl(self, op, pure=False, override=False):
+        result = declare(op.result, "") if op.result else "void"
+        text = "%s%s %s(%s)%s" % ("static " if op.static else ("virtual " if pure else ""), result.strip(),
+                                  op.name, params(op), " const" if op.const else "")
+        if pure:
+            return text + " = 0;"
+        return text + (" override;" if override else ";")
+
+    def func_decl(self, func):
+        op = self.model._resolve_op(func.op, self.model.scopes_of(func.qname.rsplit("::", 1)[0]))
+        result = declare(op.result, "").strip() if op.result else "void"
+        return "%s %%s(%s)" % (result, params(op))
+
+    # ---- sources -----------------------------------------------------------
+    def source(self, area, headers):
+        out = ["// Generated: behaviour of the library's classes over the simulated host.",
+               '#include "hostctl/sim.h"']
+        out += ['#include "%s"' % h for h in headers]
+        out.append("")
+        for cls in self.generated:
+            if cls.area == area:
+                out += self.class_source(cls)
+        for item in self.lib.order:
+            if isinstance(item, Func) and item.area == area and not item.op.expr:
+                op = self.model._resolve_op(item.op, self.model.scopes_of(item.qname.rsplit("::", 1)[0]))
+                head = (self.func_decl(item) % item.qname) + " {"
+                out += [head, '    QorCtl::Sim::Node &node = *QorCtl::Sim::FindOrAdd("", "");']
+                out += self.behaviour(op, "node", op.name)
+                out += ["}", ""]
+        return "\n".join(out) + "\n"
+
+    def class_source(self, cls):
+        out = []
+        q = cls.qname
+        if self.is_interface(cls):
+            for op in self.resolved_ops(cls):
+                if op.static:
+                    out += self.static_body(cls, op)
+            return out
+        if self.is_impl(cls):
+            kind = self.kind_of(cls)
+            base_impl = self.impl_base(cls)
+            init = "%s(node)" % base_impl if base_impl else "node_(std::move(node))"
+            out += ["%s::%s(QorCtl::Sim::NodeRef node) : %s {}" % (q, cls.short, init), ""]
+            for ctor in self.resolved_ops_ctors(cls):
+                texts = [i for i, p in enumerate(ctor.params) if self.model.canonical(p).value() == STRING]
+                name = "p%d" % (texts[0] + 1) if texts else "std::string()"
+                out += ["%s::%s(%s) : %s(QorCtl::Sim::Open(\"%s\", %s)) {}" % (q, cls.short, params(ctor, True),
+                                                                            cls.short, kind, name), ""]
+            for op in self.impl_ops(cls):
+                if op.static:
+                    out += self.static_body(cls, op)
+                    continue
+                out.append("%s %s::%s(%s)%s {" % (result_text(op), q, op.name, params(op, True),
+                                                  " const" if op.const else ""))
+                out += self.behaviour(op, "*node_", kind)
+                out += ["}", ""]
+            return out
+        for ctor in self.resolved_ops_ctors(cls):
+            out += ["%s::%s(%s) {}" % (q, cls.short, params(ctor, True)), ""]
+        for op in self.resolved_ops(cls):
+            if op.expr:
+                continue
+            if op.static:
+                out += self.static_body(cls, op)
+                continue
+            out.append("%s %s::%s(%s)%s {" % (result_text(op), q, op.name, params(op, True),
+                                              " const" if op.const else ""))
+            out.append('    QorCtl::Sim::Node &node = *QorCtl::Sim::FindOrAdd("%s", "");' % cls.short)
+            out += self.behaviour(op, "node", cls.short)
+            out += ["}", ""]
+        return out
+
+    def static_body(self, cls, op):
+        out = ["%s %s::%s(%s) {" % (result_text(op), cls.qname, op.name, params(op, True))]
+        out.append('    QorCtl::Sim::Node &node = *QorCtl::Sim::FindOrAdd("%s", "");' % self.kind_of(cls))
+        out += self.behaviour(op, "node", self.kind_of(cls))
+        return out + ["}", ""]
+
+    def behaviour(self, op: Op, node, kind):
+        """Generic body: fail on request, then read, write or record."""
+        operation = "%s.%s" % (kind, op.name) if kind else op.name
+        key = op.name
+        for prefix in PREFIXES + ("Set",):
+            if key.startswith(prefix) and len(key) > len(prefix):
+                key = key[len(prefix):]
+                break
+        lines = []
+        if op.throws:
+            lines.append('    QorCtl::Sim::Enter(%s, "%s");' % (node, operation))
+        first = self.model.canonical(op.params[0]) if op.params else None
+        is_getter = op.name.startswith(PREFIXES)
+        if op.name.startswith("Set") and first is not None and self.codable(first):
+            lines.append('    QorCtl::Sim::Write(%s, "%s", p1);' % (node, key))
+        elif not is_getter:
+            lines.append('    QorCtl::Sim::Record(%s, "%s");' % (node, operation))
+        lines += self.result_lines(op, node, key)
+        return lines
+
+    def codable(self, t):
+        value = t.value()
+        return t.pointers == 0 and (self.model.is_scalar(value) or self.model.is_enum(value) or value == STRING)
+
+    def result_lines(self, op, node, key):
+        if op.result is None:
+            return []
+        t = self.model.canonical(op.result)
+        if t.pointers:
+            return ["    return nullptr;"]
+        if t.ref:
+            return ["    static %s value{};" % declare(t.value(), "").strip(), "    return value;"]
+        if t.name == "std::vector" and t.args[0].name == "std::unique_ptr":
+            return self.children_lines(t.args[0].args[0].name)
+        if t.name == "std::unique_ptr":
+            return self.child_lines(t.args[0].name, op)
+        spelled = declare(op.result, "").strip()
+        texts = [p for p in op.params if self.model.arg_for(p).kind in ("string", "cstring")]
+        if op.name.startswith(PREFIXES) and len(op.params) == 1 and texts:
+            return ['    return QorCtl::Sim::Read<%s>(%s, (std::string("%s.") + p1).c_str());'
+                    % (spelled, node, key)]
+        return ['    return QorCtl::Sim::Read<%s>(%s, "%s");' % (spelled, node, key)]
+
+    def make_expr(self, held, node_expr):
+        impl = self.impl_for.get(held)
+        return "std::unique_ptr< %s >(new %s(%s))" % (held, impl.qname, node_expr)
+
+    def children_lines(self, held):
+        if held not in self.impl_for:
+            return ["    return {};"]
+        kind = self.lib.classes[held].short
+        return ["    std::vector< std::unique_ptr< %s > > children;" % held,
+                '    for (const auto &child : QorCtl::Sim::All("%s")) children.push_back(%s);'
+                % (kind, self.make_expr(held, "child")),
+                "    return children;"]
+
+    def child_lines(self, held, op):
+        if held not in self.impl_for:
+            return ["    return nullptr;"]
+        kind = self.lib.classes[held].short
+        texts = [i for i, p in enumerate(op.params) if self.model.arg_for(p).kind == "string"]
+        if len(op.params) == 1 and texts:
+            return ['    QorCtl::Sim::NodeRef child = QorCtl::Sim::Find("%s", p1);' % kind,
+                    '    if (!child) QorCtl::Sim::NotFound("%s", p1);' % kind,
+                    "    return %s;" % self.make_expr(held, "child")]
+        return ['    std::vector<QorCtl::Sim::NodeRef> all = QorCtl::Sim::All("%s");' % kind,
+                '    return %s;' % self.make_expr(
+                    held, 'all.empty() ? QorCtl::Sim::FindOrAdd("%s", "") : all.front()' % kind)]
+
+
+def signature(op):
+    return (op.name, tuple(p.spell() for p in op.params), op.const)
+
+
+def declare(t, name, typedef=False):
+    """A declaration of `name` with type `t` (arrays put the bound after the name)."""
+    if t is None:
+        return "void " + name
+    bare = t.spell() if t.array is None else ctype.CType(t.name, t.args, t.member, t.const).spell()
+    text = "%s %s" % (bare, name)
+    if t.array is not None:
+        text += "[%d]" % t.array
+    return ("typedef " + text + ";") if typedef else text
+
+
+def params(op, named=False):
+    return ", ".join(declare(p, "p%d" % (i + 1) if named else "").strip() for i, p in enumerate(op.params))
+
+
+def result_text(op):
+    return declare(op.result, "").strip() if op.result else "void"
+
+
+def namespaced(qname, text):
+    """`text` (with %s for the short name) inside the namespace of `qname`."""
+    if "::" not in qname:
+        return [text % qname]
+    namespace, short = qname.rsplit("::", 1)
+    return ["namespace %s {" % namespace, text % short, "}"]
+
+
+def wrap_namespace(qname, lines):
+    if "::" not in qname:
+        return lines
+    namespace = qname.rsplit("::", 1)[0]
+    return ["namespace %s {" % namespace] + lines + ["}  // namespace %s" % namespace]

@@ -1,0 +1,268 @@
+"""Writes the module's generated C++: type records and conversion edges,
+wrapper functions per area, and the function table."""
+
+import json
+import re
+
+from .model import Function, FunctionEntry, Model
+
+NULL_PREFIX = "invalid null reference "
+
+
+def c_string(text):
+    return json.dumps(text)
+
+
+def type_ref(record):
+    return "QOR_TYPE(%d)" % record.index
+
+
+# ---- type records -----------------------------------------------------------
+
+def types_source(model: Model, headers):
+    records = model.sorted_records()
+    out = ["// Generated: type records and conversion edges, sorted by mangled name.",
+           '#include "runtime/registry.h"']
+    out += ['#include "%s"' % h for h in headers]
+    out += ["", "namespace {", ""]
+    for r in records:
+        out.append("swig_type_info type_%d = {%s, %s, nullptr, nullptr, nullptr, 0};"
+                   % (r.index, c_string(r.mangled), c_string(r.display)))
+    out.append("")
+    for r in records:
+        for n, edge in enumerate(r.edges):
+            out.append("void *cast_%d_%d(void *p, int *) { return static_cast<%s *>(static_cast<%s *>(p)); }"
+                       % (r.index, n, edge.target_cpp, edge.source_cpp))
+    out.append("")
+    for r in records:
+        entries = ["{&type_%d, nullptr, nullptr, nullptr}" % r.index]
+        entries += ["{&type_%d, cast_%d_%d, nullptr, nullptr}" % (e.source.index, r.index, n)
+                    for n, e in enumerate(r.edges)]
+        entries.append("{nullptr, nullptr, nullptr, nullptr}")
+        out.append("swig_cast_info casts_%d[] = {%s};" % (r.index, ", ".join(entries)))
+    out.append("")
+    out.append("swig_type_info *initial_types[] = {%s};" % ", ".join("&type_%d" % r.index for r in records))
+    out.append("swig_cast_info *initial_casts[] = {%s};" % ", ".join("casts_%d" % r.index for r in records))
+    out.append("swig_type_info *slots[%d];" % (len(records) + 1))
+    out += ["", "}  // namespace", "",
+            "swig_module_info qor::module_registry = {slots, %d, nullptr, initial_types, initial_casts, nullptr};"
+            % len(records), ""]
+    return "\n".join(out)
+
+
+def types_header(model: Model):
+    out = ["// Generated: indices of the type records.", "#pragma once",
+           '#include "runtime/registry.h"', "",
+           "#define QOR_TYPE(index) (qor::module_registry.types[index])", "",
+           "namespace qor::ty {", "enum : int {"]
+    for r in model.sorted_records():
+        out.append("    %s = %d," % (re.sub(r"\W", "_", r.mangled), r.index))
+    out += ["};", "}  // namespace qor::ty", ""]
+    return "\n".join(out)
+
+
+# ---- wrappers ---------------------------------------------------------------
+
+def message(fn: Function, number, decl_text):
+    return c_string("%sin method '%s', argument %d of type '%s'" % (NULL_PREFIX, fn.py, number, decl_text))
+
+
+def holder_decl(arg, name):
+    kinds = {
+        "scalar": "qor::ScalarArg<%s>" % arg.cpp,
+        "string": "qor::StringArg",
+        "cstring": "qor::CStringArg",
+        "pointer": "qor::PtrArg<%s>" % arg.cpp,
+        "reference": "qor::RefArg<%s>" % arg.cpp,
+        "self": "qor::SelfArg<%s>" % arg.cpp,
+    }
+    return "%s %s;" % (kinds[arg.kind], name)
+
+
+def load_line(arg, name, index, msg, flags=""):
+    if arg.record is not None:
+        extra = ", " + flags if flags else ""
+        return "if (!%s.load(argv[%d], %s, %s%s)) return nullptr;" % (name, index, type_ref(arg.record), msg, extra)
+    return "if (!%s.load(argv[%d], %s)) return nullptr;" % (name, index, msg)
+
+
+def check_expr(arg, index):
+    kinds = {
+        "scalar": "qor::ScalarArg<%s>" % arg.cpp,
+        "string": "qor::StringArg",
+        "cstring": "qor::CStringArg",
+        "pointer": "qor::PtrArg<%s>" % arg.cpp,
+        "reference": "qor::RefArg<%s>" % arg.cpp,
+        "self": "qor::SelfArg<%s>" % arg.cpp,
+    }
+    if arg.record is not None:
+        return "%s::check(argv[%d], %s)" % (kinds[arg.kind], index, type_ref(arg.record))
+    return "%s::check(argv[%d])" % (kinds[arg.kind], index)
+
+
+def pass_expr(arg, name):
+    if arg.kind == "reference":
+        return "std::move(*%s.get())" % name if arg.move else "*%s.get()" % name
+    if arg.kind == "string" and arg.decl.pointers:
+        return "&%s.get()" % name
+    return "%s.get()" % name
+
+
+def call_expr(fn: Function, names):
+    args = [pass_expr(a, n) for a, n in zip(fn.args, names)]
+    op = fn.op
+    if op is not None and op.expr:
+        expr = re.sub(r"\bself\b", "self.get()", op.expr)
+        return re.sub(r"\barg(\d+)\b", lambda m: "(" + args[int(m.group(1)) - 1] + ")", expr)
+    if fn.kind == "ctor":
+        return "new %s(%s)" % (fn.cls.qname, ", ".join(args))
+    if fn.kind == "func":
+        return "%s(%s)" % (fn.field_name, ", ".join(args))
+    if op.static:
+        return "%s::%s(%s)" % (fn.cls.qname, op.name, ", ".join(args))
+    return "self.get()->%s(%s)" % (op.name, ", ".join(args))
+
+
+def result_lines(fn: Function, call):
+    r = fn.result
+    ref = type_ref(r.record) if r.record is not None else ""
+    simple = {
+        "scalar": "return qor::from_scalar<%s>(%s);" % (r.cpp, call),
+        "string": "return qor::from_string(%s);" % call,
+        "cstring": "return qor::from_cstring(%s);" % call,
+        "copy": "return qor::from_copy(%s, %s);" % (call, ref),
+        "borrowed": "return qor::from_borrowed(%s%s, %s);" % ("&" if r.reference else "", call, ref),
+        "holder": "return qor::from_holder(%s, %s);" % (call, ref),
+        "holders": "return qor::from_holder_vector(%s, %s);" % (call, ref),
+        "strings": "return qor::from_string_vector(%s);" % call,
+        "stringmap": "return qor::from_string_map(%s, %s);" % (call, ref),
+        "new": "return qor::pointer_to_object(%s, %s, qor::kOwn | qor::kNoShadow);" % (call, ref),
+    }
+    if r.kind == "void":
+        return ["%s;" % call, "Py_RETURN_NONE;"]
+    return [simple[r.kind]]
+
+
+def body(fn: Function):
+    """Lines converting argv[], calling the library and converting the result."""
+    lines = []
+    number = 0
+    if fn.kind == "register":
+        return ["return qor::swigregister(args, %s);" % type_ref(fn.result.record)]
+    self_arg = fn.self_arg
+    if fn.kind == "delete":
+        # None deletes nothing; a proxy stops owning and referring to the object.
+        lines.append("qor::PtrArg<%s> self;" % self_arg.cpp)
+        lines.append(load_line(self_arg, "self", 0, message(fn, 1, self_arg.decl.spell()),
+                               "qor::kDisown | qor::kForget"))
+        lines += ["return qor::guarded([&]() -> PyObject * {", "    delete self.get();",
+                  "    Py_RETURN_NONE;", "});"]
+        return lines
+    if self_arg is not None:
+        lines.append(holder_decl(self_arg, "self"))
+        lines.append(load_line(self_arg, "self", 0, message(fn, 1, self_arg.decl.spell())))
+        number = 1
+    names = []
+    for k, arg in enumerate(fn.args):
+        name = "a%d" % (k + 1)
+        names.append(name)
+        lines.append(holder_decl(arg, name))
+        lines.append(load_line(arg, name, number, message(fn, number + 1, arg.decl.spell())))
+        number += 1
+    if fn.kind == "get":
+        call = "self.get()->%s" % fn.field_name
+    elif fn.kind == "set":
+        call = "self.get()->%s = %s" % (fn.field_name, pass_expr(fn.args[0], names[0]))
+    else:
+        call = call_expr(fn, names)
+    lines.append("return qor::guarded([&]() -> PyObject * {")
+    lines += ["    " + line for line in result_lines(fn, call)]
+    lines.append("});")
+    return lines
+
+
+def arg_count(fn: Function):
+    return len(fn.args) + (1 if fn.self_arg is not None else 0)
+
+
+def plain_wrapper(fn: Function, c_name, linkage=""):
+    n = arg_count(fn)
+    fmt = "O" * n + ":" + (fn.py if fn.kind != "register" else "swigregister")
+    out = ["%sPyObject *%s(PyObject *, PyObject *args) {" % (linkage, c_name)]
+    if fn.kind != "register":
+        out.append("    PyObject *argv[%d];" % max(n, 1))
+        out.append("    if (!qor::unpack(args, %s, %d, argv)) return nullptr;" % (c_string(fmt), n))
+    out += ["    " + line for line in body(fn)]
+    out.append("}")
+    return out
+
+
+def dispatch_order(entry: FunctionEntry):
+    """Fewer parameters first; numeric before text among equal counts."""
+    def key(indexed):
+        index, fn = indexed
+        texts = sum(1 for a in fn.args if a.kind in ("string", "cstring"))
+        return (arg_count(fn), texts, index)
+    return sorted(enumerate(entry.candidates), key=key)
+
+
+def overload_message(entry: FunctionEntry):
+    lines = ["Wrong number or type of arguments for overloaded function '%s'." % entry.py,
+             "  Possible C/C++ prototypes are:"]
+    lines += ["    " + fn.prototype for fn in entry.candidates]
+    return "\n".join(lines) + "\n"
+
+
+def dispatcher(entry: FunctionEntry):
+    widest = max(arg_count(fn) for fn in entry.candidates)
+    out = ["PyObject *_wrap_%s(PyObject *self, PyObject *args) {" % entry.py,
+           "    PyObject *argv[%d] = {};" % max(widest, 1),
+           "    Py_ssize_t argc = qor::overload_args(args, %d, argv);" % widest]
+    for index, fn in dispatch_order(entry):
+        checks = []
+        position = 0
+        if fn.self_arg is not None:
+            checks.append(check_expr(fn.self_arg, 0))
+            position = 1
+        for k, arg in enumerate(fn.args):
+            checks.append(check_expr(arg, position + k))
+        condition = " && ".join(["argc == %d" % arg_count(fn)] + checks)
+        out.append("    if (%s) return _wrap_%s__%d(self, args);" % (condition, entry.py, index))
+    out.append("    return qor::overload_error(%s);" % c_string(overload_message(entry)))
+    out.append("}")
+    return out
+
+
+def area_source(model: Model, area, headers):
+    out = ["// Generated: wrapper functions of one API area.",
+           '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"', '#include "qorctl_types.h"',
+           '#include "qorctl_wrappers.h"']
+    out += ['#include "%s"' % h for h in headers]
+    out.append("")
+    for entry in model.entries:
+        if entry.area != area:
+            continue
+        if len(entry.candidates) == 1:
+            out += plain_wrapper(entry.candidates[0], "_wrap_" + entry.py)
+        else:
+            for index, fn in enumerate(entry.candidates):
+                out += plain_wrapper(fn, "_wrap_%s__%d" % (entry.py, index), "static ")
+            out += dispatcher(entry)
+        out.append("")
+    return "\n".join(out)
+
+
+def wrappers_header(model: Model):
+    out = ["// Generated: the wrapper functions of every area.", "#pragma once", "#include <Python.h>", ""]
+    out += ["PyObject *_wrap_%s(PyObject *, PyObject *);" % e.py for e in model.entries]
+    return "\n".join(out) + "\n"
+
+
+def function_table(model: Model):
+    out = ["// Generated: the module's function table, in the library's interface order.",
+           '#include "qorctl_wrappers.h"', '#include "runtime/module.h"', "",
+           "PyMethodDef qor::function_table[] = {",
+           '    {"SWIG_PyInstanceMethod_New", qor::instance_method_new, METH_O, nullptr},']
+    out += ['    {"%s", _wrap_%s, METH_VARARGS, nullptr},' % (e.py, e.py) for e in model.entries]
+    out += ["    {nullptr, nullptr, 0, nullptr},", "};", ""]
+    return "\n".join(out)

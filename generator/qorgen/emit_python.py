@@ -1,0 +1,84 @@
+"""Writes the Python proxy package `qorctl`: one class per registered class,
+its methods bound from the module's flat functions."""
+
+from .decl import Class
+from .model import Model
+
+EXCEPTION = "HostCtl::Lib::HostCtlException"
+
+PROLOGUE = '''"""Python classes over the flat functions of the _qorctl extension module.
+
+Generated from the library declarations; do not edit.
+"""
+
+import _qorctl
+
+_method = _qorctl.SWIG_PyInstanceMethod_New
+
+
+def _repr(self):
+    try:
+        inner = "proxy of " + repr(self.this)
+    except AttributeError:
+        inner = "no proxy"
+    return "<%s.%s; %s >" % (type(self).__module__, type(self).__name__, inner)
+
+
+def _no_constructor(self, *args, **kwargs):
+    raise AttributeError("No constructor defined for %s" % type(self).__name__)
+
+
+class _Proxy(object):
+    """Base of every proxy class: the library object lives in `this`."""
+
+    thisown = property(lambda self: self.this.own(), lambda self, value: self.this.own(value),
+                       doc="True when Python owns (and will destroy) the library object")
+    __repr__ = _repr
+
+'''
+
+
+def class_source(model: Model, cls: Class):
+    by_name = {c.qname: c for c in model.python_classes}
+    bases = [by_name[b].py for b in cls.bases if b in by_name]
+    if cls.qname == EXCEPTION:
+        bases.append("Exception")
+    if not any(b in by_name for b in cls.bases):
+        bases.insert(0, "_Proxy")
+    lines = ["class %s(%s):" % (cls.py, ", ".join(bases))]
+    entries = [e for e in model.entries if e.candidates[0].cls is cls]
+    if any(e.candidates[0].kind == "ctor" for e in entries):
+        lines += ["    def __init__(self, *args):",
+                  "        self.this = _qorctl.new_%s(*args)" % cls.py, ""]
+    else:
+        lines.append("    __init__ = _no_constructor")
+    fields = {}
+    for entry in entries:
+        fn = entry.candidates[0]
+        if fn.kind in ("get", "set"):
+            fields.setdefault(fn.field_name, {})[fn.kind] = entry.py
+        elif fn.kind == "op":
+            name = fn.op.name
+            if fn.op.static:
+                lines.append("    %s = staticmethod(_qorctl.%s)" % (name, entry.py))
+            else:
+                lines.append("    %s = _method(_qorctl.%s)" % (name, entry.py))
+            if name == "__nonzero__":
+                lines.append("    __bool__ = __nonzero__")
+        elif fn.kind == "delete":
+            lines.append("    __swig_destroy__ = _qorctl.%s" % entry.py)
+    for name, accessors in fields.items():
+        setter = "_qorctl." + accessors["set"] if "set" in accessors else "None"
+        lines.append("    %s = property(_qorctl.%s, %s)" % (name, accessors["get"], setter))
+    lines += ["", "", "_qorctl.%s_swigregister(%s)" % (cls.py, cls.py), "", ""]
+    return lines
+
+
+def package_source(model: Model):
+    out = [PROLOGUE]
+    for cls in model.python_classes:
+        out += class_source(model, cls)
+    for entry in model.entries:
+        if entry.candidates[0].kind == "func":
+            out.append("%s = _qorctl.%s" % (entry.py, entry.py))
+    return "\n".join(out).rstrip() + "\n"

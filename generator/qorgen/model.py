@@ -1,0 +1,406 @@
+"""The declarations resolved into what the module needs: qualified types,
+conversion kinds, type records, conversion edges and the function list."""
+
+from dataclasses import dataclass, field, replace
+from typing import Dict, List, Optional
+
+from . import ctype
+from .decl import Class, DeclError, Func, Holder, Library, Op
+
+# Library integer typedefs and C++ words, with the C++ type that carries them.
+SCALARS = {
+    "bool": "bool", "char": "char", "Bool": "char",
+    "short": "short", "int16_t": "short",
+    "int": "int", "int32": "int", "int32_t": "int",
+    "long": "long", "int64": "long", "ptrdiff_t": "long",
+    "long long": "long long", "int64_t": "long long",
+    "unsigned char": "unsigned char", "uint8": "unsigned char",
+    "unsigned short": "unsigned short", "uint16": "unsigned short",
+    "unsigned int": "unsigned int", "uint32": "unsigned int",
+    "unsigned long": "unsigned long", "uint64": "unsigned long", "size_t": "unsigned long",
+    "unsigned long long": "unsigned long long", "uint64_t": "unsigned long long",
+}
+STD_NAMES = {
+    "std::string", "std::vector", "std::map", "std::set", "std::pair", "std::unique_ptr",
+    "std::shared_ptr", "std::allocator", "std::less", "std::exception", "void",
+}
+# `uint` is a library typedef that the conversion layer does not know: its
+# values travel as `uint *` proxies, like a class.
+OPAQUE_SCALARS = {"uint"}
+
+STRING = ctype.CType("std::string")
+CHAR_POINTER = ctype.parse("char *")
+
+
+@dataclass
+class TypeRecord:
+    key: ctype.CType          # the pointed-to type, canonical
+    mangled: str
+    display: str
+    index: int = -1
+    edges: List["Edge"] = field(default_factory=list)  # edges leading into this type
+
+
+@dataclass
+class Edge:
+    source: TypeRecord
+    source_cpp: str
+    target_cpp: str
+
+
+@dataclass
+class Arg:
+    kind: str                 # scalar, string, cstring, pointer, reference, self
+    decl: ctype.CType         # declared (qualified) type, for messages
+    cpp: str                  # C++ type the holder struct is instantiated with
+    record: Optional[TypeRecord] = None
+    move: bool = False        # rvalue reference: the value is moved out
+
+
+@dataclass
+class Result:
+    kind: str                 # void, scalar, string, cstring, copy, borrowed, holder, holders, strings, stringmap
+    cpp: str = ""
+    record: Optional[TypeRecord] = None
+    reference: bool = False
+
+
+@dataclass
+class Function:
+    """One flat function of the module (or one candidate of an overload set)."""
+    py: str
+    kind: str                 # op, ctor, delete, register, get, set, func
+    cls: Optional[Class]
+    op: Optional[Op] = None
+    self_arg: Optional[Arg] = None
+    args: List[Arg] = field(default_factory=list)
+    result: Result = field(default_factory=lambda: Result("void"))
+    field_name: str = ""
+    prototype: str = ""
+
+
+@dataclass
+class FunctionEntry:
+    """A name in the function table: one function or an overload set."""
+    py: str
+    candidates: List[Function]
+    area: str
+
+
+class Model:
+    def __init__(self, library: Library):
+        self.lib = library
+        self.records: Dict[str, TypeRecord] = {}
+        self.holder_classes: List[Class] = []
+        self.holder_of: Dict[str, Holder] = {h.target: h for h in library.holders}
+        self._synthesize_holders()
+        self.entries: List[FunctionEntry] = []
+        self.python_classes: List[Class] = []
+        self.record_for(ctype.CType("char"))
+        self.record_for(STRING)
+        self._build()
+        self._number_records()
+
+    # ---- names and types ---------------------------------------------------
+    def known(self, qname):
+        lib = self.lib
+        return (
+            qname in lib.classes or qname in lib.typedefs or qname in lib.enums or qname in lib.opaque
+            or any(h.typedef == qname for h in lib.holders)
+        )
+
+    def qualify_name(self, name, scopes):
+        if name in SCALARS or name in STD_NAMES or name in OPAQUE_SCALARS:
+            return name
+        for scope in scopes:
+            candidate = scope + "::" + name if scope else name
+            if self.known(candidate):
+                return candidate
+        raise DeclError("unknown type name %r (looked in %s)" % (name, ", ".join(s or "::" for s in scopes)))
+
+    def scopes_of(self, namespace, cls_qname=""):
+        scopes = [cls_qname] if cls_qname else []
+        parts = namespace.split("::") if namespace else []
+        while parts:
+            scopes.append("::".join(parts))
+            parts.pop()
+        scopes.append("")
+        return scopes
+
+    def resolve(self, t: ctype.CType, scopes) -> ctype.CType:
+        args = [self.resolve(a, scopes) for a in t.args]
+        t = replace(t, name=self.qualify_name(t.name, scopes), args=args)
+        return ctype.with_default_args(t)
+
+    def canonical(self, t: ctype.CType) -> ctype.CType:
+        """Follows typedefs down to the type C++ sees, keeping pointer levels."""
+        seen = 0
+        while t.name in self.lib.typedefs and not t.args:
+            seen += 1
+            if seen > 20:
+                raise DeclError("typedef loop at " + t.name)
+            scope = self.lib.typedef_scope.get(t.name, "")
+            target = self.resolve(ctype.parse(self.lib.typedefs[t.name]), self.scopes_of(scope))
+            t = replace(
+                target,
+                const=target.const or t.const,
+                pointers=target.pointers + t.pointers,
+                pointer_consts=target.pointer_consts + t.pointer_consts,
+                ref=t.ref or target.ref,
+            )
+        if t.name == "std::unique_ptr" and t.member == "::pointer":
+            held = t.args[0]
+            return replace(held, const=t.const, pointers=1 + t.pointers,
+                           pointer_consts=(False,) + t.pointer_consts, ref=t.ref)
+        return replace(t, args=[self.canonical(a) for a in t.args])
+
+    def is_scalar(self, t):
+        return t.name in SCALARS and not t.args
+
+    def is_enum(self, t):
+        return t.name in self.lib.enums
+
+    def scalar_cpp(self, t):
+        return SCALARS[t.name] if t.name in SCALARS else t.name
+
+    # ---- type records ------------------------------------------------------
+    def record_for(self, pointee: ctype.CType) -> TypeRecord:
+        key = self.canonical(pointee).unqualified()
+        key = replace(key, const=False)
+        mangled = key.mangle()
+        record = self.records.get(mangled)
+        if record is None:
+            record = TypeRecord(key, mangled, self.lib.displays.get(mangled) or self._display(key))
+            self.records[mangled] = record
+        return record
+
+    def _display(self, key):
+        names = [key.spell() + " *"]
+        cls = self.lib.classes.get(key.name)
+        if cls and not key.args and not key.pointers:
+            names += [alias + " *" for alias in cls.aliases]
+        for name, text in self.lib.typedefs.items():
+            target = self.canonical(ctype.CType(name))
+            if target == key and name not in (cls.aliases if cls else []):
+                names.insert(0, name + " *")
+            elif target.pointers == 1 and target.pointee() == key:
+                names.append(name)
+        holder = self.holder_of.get(key.name) if not key.args and not key.pointers else None
+        if holder:
+            names.append("std::unique_ptr< %s >::pointer" % key.name)
+        if key.name == "std::unique_ptr":
+            held = self.holder_of.get(key.args[0].name)
+            if held and held.vector:
+                names.insert(1, "std::vector< std::unique_ptr< %s > >::value_type *" % held.target)
+        return "|".join(dict.fromkeys(names))
+
+    def _number_records(self):
+        for index, mangled in enumerate(sorted(self.records, key=lambda m: m.encode())):
+            self.records[mangled].index = index
+
+    def sorted_records(self):
+        return sorted(self.records.values(), key=lambda r: r.index)
+
+    # ---- holders -----------------------------------------------------------
+    def _synthesize_holders(self):
+        for holder in self.lib.holders:
+            held = holder.target
+            scope = "std::unique_ptr< %s >" % held
+            cls = Class(qname=scope, area=holder.area, header="", namespace="", py=holder.py, extern=True)
+            pointer = ctype.parse(scope + "::pointer")
+            make = lambda name, params, result=None, const=False, expr=None: Op(
+                name, params, result, const=const, throws=False, expr=expr, origin=scope)
+            cls.ctors.append(make(scope, [pointer], expr="new std::unique_ptr< %s >(arg1)" % held))
+            cls.ops += [
+                make("release", [], ctype.parse(held + " *"), expr="self->release()"),
+                make("reset", [pointer], expr="self->reset(arg1)"),
+                make("reset", [], expr="self->reset()"),
+                make("swap", [ctype.parse(scope + " &")], expr="self->swap(arg1)"),
+                make("get", [], ctype.parse(held + " *"), const=True, expr="self->get()"),
+                make("__nonzero__", [], ctype.CType("bool"), const=True, expr="static_cast<bool>(*self)"),
+            ]
+            self.holder_classes.append(cls)
+
+    # ---- conversion kinds --------------------------------------------------
+    def arg_for(self, decl: ctype.CType) -> Arg:
+        t = self.canonical(decl)
+        mutable_ref = t.ref == "&" and not t.const
+        if t.pointers == 0:
+            value = t.value()
+            if (self.is_scalar(t) or self.is_enum(t)) and not mutable_ref:
+                return Arg("scalar", decl, self.scalar_cpp(t))
+            if value == STRING and t.ref != "&&" and not mutable_ref:
+                return Arg("string", decl, "std::string")
+            cpp = self.scalar_cpp(value) if self.is_scalar(value) else value.cpp()
+            return Arg("reference", decl, cpp, self.record_for(value), move=t.ref == "&&")
+        if t.pointers == 1:
+            pointee = t.pointee()
+            if pointee.value() == ctype.CType("char"):
+                return Arg("cstring", decl, "char")
+            if pointee.value() == STRING:
+                return Arg("string", decl, "std::string")
+            value = pointee.value()
+            cpp = self.scalar_cpp(value) if self.is_scalar(value) else value.cpp()
+            return Arg("pointer", decl, cpp + (" const" if pointee.const else ""), self.record_for(value))
+        return Arg("pointer", decl, t.pointee().cpp(), self.record_for(t.pointee()))
+
+    def result_for(self, decl: Optional[ctype.CType]) -> Result:
+        if decl is None or decl.name == "void" and not decl.pointers:
+            return Result("void")
+        t = self.canonical(decl)
+        if t.pointers == 0 and not t.ref:
+            if self.is_scalar(t) or self.is_enum(t):
+                return Result("scalar", self.scalar_cpp(t))
+            if t == STRING:
+                return Result("string")
+            if t.name == "std::unique_ptr":
+                return Result("holder", record=self.record_for(t))
+            if t.name == "std::vector" and t.args[0].name == "std::unique_ptr":
+                return Result("holders", record=self.record_for(t.args[0]))
+            if t.name == "std::vector" and t.args[0] == STRING:
+                return Result("strings")
+            if t.name == "std::map" and t.args[0] == STRING and t.args[1] == STRING:
+                return Result("stringmap", record=self.record_for(t))
+            return Result("copy", record=self.record_for(t))
+        if t.pointers == 1 and t.pointee().value() == ctype.CType("char"):
+            return Result("cstring")
+        pointee = t.pointee() if t.pointers else replace(t, ref="")
+        return Result("borrowed", record=self.record_for(pointee), reference=bool(t.ref))
+
+    # ---- classes and functions ---------------------------------------------
+    def ancestors(self, cls: Class):
+        """All base classes, nearest first, each once."""
+        found = []
+        pending = list(cls.bases)
+        while pending:
+            name = pending.pop(0)
+            if name in found or name not in self.lib.classes:
+                continue
+            found.append(name)
+            pending.extend(self.lib.classes[name].bases)
+        return found
+
+    def class_ops(self, cls: Class) -> List[Op]:
+        """The operations a class exposes: its own, then the re-exposed ones
+        in the order its declaration lists them."""
+        ops = list(cls.ops)
+        for name in cls.reexposed:
+            for ancestor in self.ancestors(cls):
+                matches = [op for op in self.lib.classes[ancestor].ops if op.name == name]
+                if matches:
+                    ops += [replace(op) for op in matches]
+                    break
+            else:
+                raise DeclError("%s re-exposes unknown operation %s" % (cls.qname, name))
+        return ops
+
+    def _resolve_op(self, op: Op, scopes) -> Op:
+        return replace(
+            op,
+            params=[self.resolve(p, scopes) for p in op.params],
+            result=self.resolve(op.result, scopes) if op.result else None,
+        )
+
+    def _self_arg(self, cls, const):
+        value = ctype.CType(cls.qname, const=const) if not cls.qname.startswith("std::") else \
+            replace(ctype.parse(cls.qname), const=const)
+        return Arg("self", value.pointer_to(), value.unqualified().cpp() + (" const" if const else ""),
+                   self.record_for(value))
+
+    def _function(self, py, kind, cls, op, self_const=None):
+        fn = Function(py=py, kind=kind, cls=cls, op=op)
+        if self_const is not None:
+            fn.self_arg = self._self_arg(cls, self_const)
+        if op is not None:
+            fn.args = [self.arg_for(p) for p in op.params]
+            fn.result = self.result_for(op.result)
+        return fn
+
+    def _add(self, py, candidates, area):
+        self.entries.append(FunctionEntry(py, candidates, area))
+
+    def _class_functions(self, cls: Class):
+        scopes = self.scopes_of(cls.namespace, cls.qname)
+        resolved_ctors = [self._resolve_op(c, scopes) for c in cls.ctors]
+        if resolved_ctors:
+            fns = []
+            for ctor in resolved_ctors:
+                fn = self._function("new_" + cls.py, "ctor", cls, ctor)
+                fn.result = Result("new", record=self.record_for(ctype.parse(cls.qname)))
+                fn.prototype = ctor.prototype(cls.qname) if not ctor.expr else \
+                    "%s::%s(%s)" % (cls.qname, cls.short if "<" not in cls.qname else "unique_ptr",
+                                    ",".join(p.spell() for p in ctor.params))
+                fns.append(fn)
+            self._add("new_" + cls.py, fns, cls.area)
+        for fld in cls.fields:
+            fld.type = self.resolve(fld.type, scopes)
+            if not fld.readonly:
+                fn = self._function("%s_%s_set" % (cls.py, fld.name), "set", cls, None, False)
+                fn.args = [self.arg_for(fld.type)]
+                fn.field_name = fld.name
+                self._add(fn.py, [fn], cls.area)
+            fn = self._function("%s_%s_get" % (cls.py, fld.name), "get", cls, None, False)
+            fn.result = self.result_for(replace(fld.type, ref="&")) if self._field_by_reference(fld.type) \
+                else self.result_for(fld.type)
+            fn.field_name = fld.name
+            self._add(fn.py, [fn], cls.area)
+        groups: Dict[str, List[Function]] = {}
+        order = []
+        for op in self.class_ops(cls):
+            if op.hidden:
+                continue
+            op = self._resolve_op(op, self.scopes_of(self.lib.classes.get(op.origin, cls).namespace, op.origin)
+                                  if op.origin in self.lib.classes else scopes)
+            py = "%s_%s" % (cls.py, op.name)
+            fn = self._function(py, "op", cls, op, None if op.static else op.const)
+            fn.prototype = op.prototype(cls.qname)
+            if py not in groups:
+                groups[py] = []
+                order.append(py)
+            groups[py].append(fn)
+        for py in order:
+            self._add(py, groups[py], cls.area)
+        if cls.has_delete:
+            fn = self._function("delete_" + cls.py, "delete", cls, None, False)
+            self._add(fn.py, [fn], cls.area)
+        fn = self._function(cls.py + "_swigregister", "register", cls, None)
+        fn.result = Result("void", record=self.record_for(ctype.parse(cls.qname)))
+        self._add(fn.py, [fn], cls.area)
+        self.python_classes.append(cls)
+
+    def _field_by_reference(self, t):
+        c = self.canonical(t)
+        return not (self.is_scalar(c) or self.is_enum(c) or c == STRING or c.pointers or c.array is not None)
+
+    def _free_function(self, func: Func):
+        namespace = func.qname.rsplit("::", 1)[0] if "::" in func.qname else ""
+        op = self._resolve_op(func.op, self.scopes_of(namespace))
+        fn = self._function(op.name, "func", None, op)
+        fn.prototype = "%s(%s)" % (func.qname, ",".join(p.spell() for p in op.params))
+        fn.field_name = func.qname
+        return fn
+
+    def _build(self):
+        for cls in self.holder_classes:
+            self._class_functions(cls)
+        pending_funcs: Dict[str, List[Function]] = {}
+        func_order = []
+        for item in self.lib.order:
+            if isinstance(item, Class):
+                self._class_functions(item)
+            else:
+                fn = self._free_function(item)
+                if fn.py not in pending_funcs:
+                    pending_funcs[fn.py] = []
+                    func_order.append((fn.py, item.area))
+                pending_funcs[fn.py].append(fn)
+        for py, area in func_order:
+            self._add(py, pending_funcs[py], area)
+        self._build_edges()
+
+    def _build_edges(self):
+        for cls in list(self.lib.classes.values()):
+            source = self.record_for(ctype.parse(cls.qname))
+            for ancestor in self.ancestors(cls):
+                target = self.record_for(ctype.parse(ancestor))
+                target.edges.append(Edge(source, cls.qname, ancestor))

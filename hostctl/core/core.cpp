@@ -1,0 +1,69 @@
+#include "hostctl/core.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "hostctl/sim.h"
+
+extern "C" void QorCtl_LogInfoInt(const char *format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(stderr, format, arguments);
+    va_end(arguments);
+}
+
+namespace HostCtl {
+namespace Lib {
+
+VobMessage::VobMessage(std::string detail) : detail_(std::make_shared<const std::string>(std::move(detail))) {}
+
+std::string HostCtlException::GetDetailedMessage() const {
+    const std::string *detail = vobMessage.Detail();
+    return detail ? message + " (" + *detail + ")" : message;
+}
+
+}  // namespace Lib
+}  // namespace HostCtl
+
+namespace QorCtl {
+namespace Lib {
+
+void QorCtlObject::Print(ObjectPrinter *) {}
+
+void QorCtlObject::Init() { Sim::Sync(); }
+
+const std::string &QorCtlObject::GetConfigFileName() {
+    static const std::string name = "/etc/qorctl/qorctl.conf";
+    return name;
+}
+
+}  // namespace Lib
+
+namespace {
+
+Sim::Node &entry_node(const char *kind) { return *Sim::FindOrAdd(kind, ""); }
+
+}  // namespace
+
+void HostImpl::Print(Lib::ObjectPrinter *) { Sim::Enter(entry_node("HostImpl"), "HostImpl.Print"); }
+
+void HostImpl::LoadQorCtlPlugins() {
+    Sim::Node &node = entry_node("HostImpl");
+    Sim::Enter(node, "HostImpl.LoadQorCtlPlugins");
+    Sim::Record(node, "HostImpl.LoadQorCtlPlugins");
+}
+
+}  // namespace QorCtl
+
+namespace HostCtl {
+
+void Host::PrepareForExit() { QorCtl::Sim::Record(QorCtl::entry_node("Host"), "Host.PrepareForExit"); }
+
+HostPtr HostFactory::GetHost() {
+    QorCtl::Sim::Sync();
+    QorCtl::Sim::Enter(QorCtl::entry_node("HostFactory"), "HostFactory.GetHost");
+    static Host host;
+    return &host;
+}
+
+}  // namespace HostCtl

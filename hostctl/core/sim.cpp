@@ -1,0 +1,153 @@
+#include "hostctl/sim.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "default_host.h"
+#include "hostctl/core.h"
+
+namespace QorCtl {
+namespace Sim {
+namespace {
+
+struct Model {
+    std::map<std::string, std::vector<NodeRef>> nodes;  // by kind, in model order
+    std::map<std::string, std::string> failures;         // operation -> message
+};
+
+struct Source {
+    std::string path;  // empty for the built-in host
+    long long stamp = -1;
+};
+
+std::shared_ptr<Model> g_model;
+Source g_source;
+
+std::string trim(const std::string &text) {
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return std::string();
+    size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
+    auto model = std::make_shared<Model>();
+    Node *node = nullptr;
+    bool in_failures = false;
+    int lineno = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++lineno;
+        line = trim(line.substr(0, line.find('#')));
+        if (line.empty()) continue;
+        if (line.front() == '[' && line.back() == ']') {
+            std::string header = trim(line.substr(1, line.size() - 2));
+            in_failures = header == "fail";
+            node = nullptr;
+            if (in_failures) continue;
+            size_t blank = header.find(' ');
+            auto fresh = std::make_shared<Node>();
+            fresh->kind = header.substr(0, blank);
+            fresh->name = blank == std::string::npos ? std::string() : trim(header.substr(blank));
+            model->nodes[fresh->kind].push_back(fresh);
+            node = fresh.get();
+            continue;
+        }
+        size_t equals = line.find('=');
+        if (equals == std::string::npos || (!node && !in_failures)) {
+            throw HostCtl::Lib::HostCtlException(origin + ":" + std::to_string(lineno) +
+                                                 ": expected [kind name] or key = value");
+        }
+        std::string key = trim(line.substr(0, equals));
+        std::string value = trim(line.substr(equals + 1));
+        if (in_failures) {
+            model->failures[key] = value;
+        } else {
+            node->properties[key] = value;
+        }
+    }
+    return model;
+}
+
+long long file_stamp(const std::string &path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return -1;
+    return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
+Model &current() {
+    if (!g_model) Sync();
+    return *g_model;
+}
+
+}  // namespace
+
+void Sync() {
+    const char *variable = std::getenv("QORCTL_SIM_HOST");
+    Source wanted;
+    if (variable && *variable) {
+        wanted.path = variable;
+        wanted.stamp = file_stamp(wanted.path);
+    }
+    if (g_model && wanted.path == g_source.path && wanted.stamp == g_source.stamp) return;
+    if (wanted.path.empty()) {
+        std::istringstream in(kDefaultHost);
+        g_model = parse(in, "built-in host");
+    } else {
+        std::ifstream in(wanted.path);
+        if (!in) throw HostCtl::Lib::HostCtlException("cannot read simulated host model '" + wanted.path + "'");
+        g_model = parse(in, wanted.path);
+    }
+    g_source = wanted;
+}
+
+NodeRef Find(const std::string &kind, const std::string &name) {
+    auto &nodes = current().nodes;
+    auto found = nodes.find(kind);
+    if (found == nodes.end()) return nullptr;
+    for (const auto &node : found->second) {
+        if (node->name == name) return node;
+    }
+    return nullptr;
+}
+
+NodeRef FindOrAdd(const std::string &kind, const std::string &name) {
+    if (NodeRef node = Find(kind, name)) return node;
+    auto node = std::make_shared<Node>();
+    node->kind = kind;
+    node->name = name;
+    current().nodes[kind].push_back(node);
+    return node;
+}
+
+NodeRef Open(const std::string &kind, const std::string &name) {
+    Sync();
+    return FindOrAdd(kind, name);
+}
+
+std::vector<NodeRef> All(const std::string &kind) {
+    auto &nodes = current().nodes;
+    auto found = nodes.find(kind);
+    return found == nodes.end() ? std::vector<NodeRef>() : found->second;
+}
+
+void Enter(const Node &node, const char *operation) {
+    const auto &failures = current().failures;
+    if (failures.empty()) return;
+    auto found = failures.find(std::string(operation) + "@" + node.name);
+    if (found == failures.end()) found = failures.find(operation);
+    if (found == failures.end()) return;
+    std::string where = node.name.empty() ? node.kind : node.kind + " '" + node.name + "'";
+    throw HostCtl::Lib::HostCtlException(found->second,
+                                         HostCtl::Lib::VobMessage(std::string(operation) + " failed on " + where));
+}
+
+void Record(Node &node, const char *operation) { node.actions.push_back(operation); }
+
+void NotFound(const std::string &kind, const std::string &name) {
+    throw HostCtl::Lib::HostCtlException(kind + " '" + name + "' not found");
+}
+
+}  // namespace Sim
+}  // namespace QorCtl

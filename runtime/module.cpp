@@ -1,0 +1,36 @@
+#include "module.h"
+
+namespace qor {
+
+PyObject *instance_method_new(PyObject *, PyObject *func) { return PyInstanceMethod_New(func); }
+
+PyObject *swigregister(PyObject *args, swig_type_info *type) {
+    PyObject *cls = nullptr;
+    if (!PyArg_ParseTuple(args, "O:swigregister", &cls)) return nullptr;
+    register_class(type, cls);
+    Py_RETURN_NONE;
+}
+
+Py_ssize_t overload_args(PyObject *args, Py_ssize_t max, PyObject **argv) {
+    if (!PyTuple_Check(args)) return -1;
+    Py_ssize_t argc = PyTuple_GET_SIZE(args);
+    for (Py_ssize_t i = 0; i < argc && i < max; ++i) argv[i] = PyTuple_GET_ITEM(args, i);
+    return argc;
+}
+
+}  // namespace qor
+
+namespace {
+
+PyModuleDef module_definition = {
+    PyModuleDef_HEAD_INIT, "_qorctl", nullptr, -1, qor::function_table, nullptr, nullptr, nullptr, nullptr,
+};
+
+}  // namespace
+
+PyMODINIT_FUNC PyInit__qorctl(void) {
+    PyObject *module = PyModule_Create2(&module_definition, 1013);
+    if (!module) return nullptr;
+    qor::init_registry();
+    return module;
+}

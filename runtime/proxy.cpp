@@ -1,0 +1,264 @@
+#include "proxy.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace qor {
+namespace {
+
+const char kLeakLine[] = "swig/python detected a memory leak of type '%s', no destructor found.\n";
+
+// An object whose `this` attribute leads to yet another object more than this
+// many times is taken to carry no proxy (it would otherwise loop for ever).
+const int kMaxThisDepth = 64;
+
+SwigPyObject *as_proxy(PyObject *obj) { return reinterpret_cast<SwigPyObject *>(obj); }
+
+const char *display_name_or_unknown(const swig_type_info *type) {
+    const char *name = type_display_name(type);
+    return name ? name : "unknown";
+}
+
+SwigPyClassData *class_data_of(const swig_type_info *type) {
+    return type ? static_cast<SwigPyClassData *>(type->clientdata) : nullptr;
+}
+
+void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
+    PyObject *result;
+    if (data->destroy_takes_tuple) {
+        PyObject *temp = new_proxy_object(v->ptr, v->ty, 0);
+        if (!temp) return;
+        result = PyObject_CallFunctionObjArgs(data->destroy, temp, nullptr);
+        Py_DECREF(temp);
+    } else {
+        PyCFunction function = PyCFunction_GET_FUNCTION(data->destroy);
+        result = function(PyCFunction_GET_SELF(data->destroy), reinterpret_cast<PyObject *>(v));
+    }
+    if (result) {
+        Py_DECREF(result);
+    } else {
+        PyErr_WriteUnraisable(data->destroy);
+    }
+}
+
+void proxy_dealloc(PyObject *self) {
+    SwigPyObject *v = as_proxy(self);
+    if (v->own && v->ptr) {
+        SwigPyClassData *data = class_data_of(v->ty);
+        if (data && data->destroy) {
+            // A proxy may die while an exception is being raised; the destroy
+            // call must neither see nor disturb that exception.
+            PyObject *type, *value, *traceback;
+            PyErr_Fetch(&type, &value, &traceback);
+            call_destroy(data, v);
+            PyErr_Restore(type, value, traceback);
+        } else {
+            std::printf(kLeakLine, display_name_or_unknown(v->ty));
+            std::fflush(stdout);
+        }
+    }
+    Py_XDECREF(v->next);
+    PyObject_Free(self);
+}
+
+PyObject *proxy_repr(PyObject *self) {
+    SwigPyObject *v = as_proxy(self);
+    PyObject *text = PyUnicode_FromFormat("<Swig Object of type '%s' at %p>",
+                                          display_name_or_unknown(v->ty), self);
+    if (text && v->next) {
+        PyObject *rest = proxy_repr(v->next);
+        PyObject *joined = rest ? PyUnicode_Concat(text, rest) : nullptr;
+        Py_XDECREF(rest);
+        Py_DECREF(text);
+        text = joined;
+    }
+    return text;
+}
+
+PyObject *proxy_richcompare(PyObject *a, PyObject *b, int op) {
+    if ((op != Py_EQ && op != Py_NE) || !is_proxy_object(a) || !is_proxy_object(b)) {
+        Py_RETURN_NOTIMPLEMENTED;
+    }
+    bool equal = as_proxy(a)->ptr == as_proxy(b)->ptr;
+    return PyBool_FromLong(op == Py_EQ ? equal : !equal);
+}
+
+PyObject *proxy_int(PyObject *self) { return PyLong_FromVoidPtr(as_proxy(self)->ptr); }
+
+PyObject *proxy_disown(PyObject *self, PyObject *) {
+    as_proxy(self)->own = 0;
+    Py_RETURN_NONE;
+}
+
+PyObject *proxy_acquire(PyObject *self, PyObject *) {
+    as_proxy(self)->own = 1;
+    Py_RETURN_NONE;
+}
+
+PyObject *proxy_own(PyObject *self, PyObject *args) {
+    PyObject *flag = nullptr;
+    if (!PyArg_UnpackTuple(args, "own", 0, 1, &flag)) return nullptr;
+    int was_owning = as_proxy(self)->own;
+    if (flag) {
+        int truth = PyObject_IsTrue(flag);
+        if (truth < 0) return nullptr;  // the flag's own error; ownership unchanged
+        as_proxy(self)->own = truth ? 1 : 0;
+    }
+    return PyBool_FromLong(was_owning);
+}
+
+PyObject *proxy_append(PyObject *self, PyObject *other) {
+    if (!is_proxy_object(other)) {
+        PyErr_SetString(PyExc_TypeError, "append() argument must be a SwigPyObject");
+        return nullptr;
+    }
+    Py_INCREF(other);
+    Py_XSETREF(as_proxy(self)->next, other);
+    Py_RETURN_NONE;
+}
+
+PyObject *proxy_next(PyObject *self, PyObject *) {
+    PyObject *next = as_proxy(self)->next;
+    if (!next) Py_RETURN_NONE;
+    Py_INCREF(next);
+    return next;
+}
+
+PyObject *proxy_repr_method(PyObject *self, PyObject *) { return proxy_repr(self); }
+
+PyMethodDef proxy_methods[] = {
+    {"disown", proxy_disown, METH_NOARGS, "releases ownership of the pointer"},
+    {"acquire", proxy_acquire, METH_NOARGS, "acquires ownership of the pointer"},
+    {"own", proxy_own, METH_VARARGS, "returns/sets ownership of the pointer"},
+    {"append", proxy_append, METH_O, "appends another 'this' object"},
+    {"next", proxy_next, METH_NOARGS, "returns the next 'this' object"},
+    {"__repr__", proxy_repr_method, METH_NOARGS, "returns object representation"},
+    {nullptr, nullptr, 0, nullptr},
+};
+
+PyTypeObject *make_proxy_type() {
+    static PyNumberMethods number_methods = {};
+    number_methods.nb_int = proxy_int;
+    static PyTypeObject type = {PyVarObject_HEAD_INIT(nullptr, 0)};
+    type.tp_name = "SwigPyObject";
+    type.tp_basicsize = sizeof(SwigPyObject);
+    type.tp_dealloc = proxy_dealloc;
+    type.tp_repr = proxy_repr;
+    type.tp_as_number = &number_methods;
+    type.tp_hash = PyObject_HashNotImplemented;
+    type.tp_getattro = PyObject_GenericGetAttr;
+    type.tp_flags = Py_TPFLAGS_DEFAULT;
+    type.tp_doc = "Swig object carries a C/C++ instance pointer";
+    type.tp_richcompare = proxy_richcompare;
+    type.tp_methods = proxy_methods;
+    type.tp_free = PyObject_Free;
+    if (PyType_Ready(&type) < 0) return nullptr;
+    return &type;
+}
+
+}  // namespace
+
+PyTypeObject *proxy_type() {
+    static PyTypeObject *type = make_proxy_type();
+    return type;
+}
+
+bool is_proxy_object(PyObject *obj) {
+    PyTypeObject *type = Py_TYPE(obj);
+    return type == proxy_type() || std::strcmp(type->tp_name, "SwigPyObject") == 0;
+}
+
+PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
+    PyTypeObject *proxy_class = proxy_type();
+    if (!proxy_class) return nullptr;
+    SwigPyObject *v = PyObject_New(SwigPyObject, proxy_class);
+    if (!v) return nullptr;
+    v->ptr = ptr;
+    v->ty = type;
+    v->own = own;
+    v->next = nullptr;
+    return reinterpret_cast<PyObject *>(v);
+}
+
+// Returns a new reference: the `this` attribute may be computed afresh on each
+// read, so the conversion holds the proxy for as long as it uses it.
+SwigPyObject *find_this(PyObject *obj) {
+    Py_INCREF(obj);
+    for (int depth = 0; depth <= kMaxThisDepth; ++depth) {
+        if (is_proxy_object(obj)) return as_proxy(obj);
+        PyObject *attr = PyObject_GetAttr(obj, this_attr_name());
+        Py_DECREF(obj);
+        if (!attr) {
+            PyErr_Clear();
+            return nullptr;
+        }
+        obj = attr;
+    }
+    Py_DECREF(obj);
+    return nullptr;
+}
+
+int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
+    if (!obj) return -1;
+    if (obj == Py_None) {
+        if (out) *out = nullptr;
+        return 0;
+    }
+    SwigPyObject *head = find_this(obj);
+    if (!head) return -1;
+    int status = -1;
+    for (SwigPyObject *s = head; s; s = s->next ? as_proxy(s->next) : nullptr) {
+        swig_cast_info *edge = nullptr;
+        if (type && s->ty != type) {
+            edge = find_cast(s->ty->name, type);
+            if (!edge) continue;
+        }
+        if (!s->ptr) {
+            status = kDeletedObject;
+            break;
+        }
+        void *converted = s->ptr;
+        if (out && edge && edge->converter) {
+            int new_memory = 0;
+            converted = edge->converter(converted, &new_memory);
+        }
+        if (out) *out = converted;
+        if (flags & kDisown) s->own = 0;
+        if (flags & kForget) s->ptr = nullptr;
+        status = 0;
+        break;
+    }
+    Py_DECREF(head);
+    return status;
+}
+
+PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags) {
+    if (!ptr) Py_RETURN_NONE;
+    PyObject *proxy = new_proxy_object(ptr, type, (flags & kOwn) ? 1 : 0);
+    if (!proxy) return nullptr;
+    SwigPyClassData *data = class_data_of(type);
+    if (!data || (flags & kNoShadow)) return proxy;
+    PyObject *instance = new_shadow_instance(data, proxy);
+    Py_DECREF(proxy);
+    return instance;
+}
+
+PyObject *new_shadow_instance(SwigPyClassData *data, PyObject *proxy) {
+    PyObject *instance;
+    if (data->newraw) {
+        instance = PyObject_Call(data->newraw, data->newargs, nullptr);
+    } else {
+        // The initialiser is not run: the instance gets its proxy directly.
+        // An empty tuple (not None) keeps an exception class's `args` valid.
+        auto *cls = reinterpret_cast<PyTypeObject *>(data->newargs);
+        PyObject *no_args = PyTuple_New(0);
+        instance = no_args ? cls->tp_new(cls, no_args, nullptr) : nullptr;
+        Py_XDECREF(no_args);
+    }
+    if (instance && PyObject_SetAttr(instance, this_attr_name(), proxy) < 0) {
+        Py_CLEAR(instance);
+    }
+    return instance;
+}
+
+}  // namespace qor

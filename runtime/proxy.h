@@ -1,0 +1,44 @@
+// Proxy objects: the Python face of a library pointer, and the two
+// conversions between proxies and pointers that every wrapper uses.
+#pragma once
+
+#include "registry.h"
+
+namespace qor {
+
+struct SwigPyObject {
+    PyObject_HEAD
+    void *ptr;             // never null in a live proxy
+    swig_type_info *ty;    // static type when the proxy was made
+    int own;               // 1 when Python must destroy the object
+    PyObject *next;        // owned or null: another view of the same object
+};
+
+enum PointerToObjectFlags { kOwn = 1, kNoShadow = 2 };
+enum ObjectToPointerFlags {
+    kDisown = 1,  // the matching proxy stops owning the object
+    kForget = 2,  // ... and stops referring to it (the object is being deleted)
+};
+
+// Status of object_to_pointer for a proxy whose object was deleted through it.
+constexpr int kDeletedObject = -100;
+
+PyTypeObject *proxy_type();
+bool is_proxy_object(PyObject *obj);
+
+// New reference, or null with an exception set.
+PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own);
+
+// Borrowed; null when `obj` carries no proxy (no exception left pending).
+SwigPyObject *find_this(PyObject *obj);
+
+// 0 on success, -1 when `obj` does not convert; never leaves an exception.
+// `out` may be null to test convertibility only; a null `type` accepts any proxy.
+int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags);
+
+// New reference (None for a null pointer), or null with an exception set.
+PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags);
+
+PyObject *new_shadow_instance(SwigPyClassData *data, PyObject *proxy);
+
+}  // namespace qor
