@@ -31,7 +31,8 @@ def generate(out, areas, paths):
     model = Model(library)
     writer = emit_library.LibraryWriter(model)
     headers = writer.headers()
-    all_headers = ["hostctl/core.h", "hostctl/forward.h"] + list(headers)
+    # Every header the declarations name, hand-written or generated.
+    all_headers = list(dict.fromkeys(["hostctl/core.h", "hostctl/forward.h"] + library.headers))
     write(os.path.join(out, "include", "hostctl", "forward.h"), writer.forward_header())
     for path, text in headers.items():
         write(os.path.join(out, "include", path), text)

@@ -41,6 +41,10 @@ from typing import Dict, List, Optional
 from . import ctype
 
 
+# Top-level namespaces: a name starting with one of them is fully qualified.
+ROOTS = {"HostCtl", "QorCtl", "std", "swig"}
+
+
 class DeclError(Exception):
     pass
 
@@ -167,7 +171,8 @@ class _Reader:
         raise DeclError("%s:%d: %s" % (self.path, self.lineno, message))
 
     def qualify(self, name):
-        if "::" in name or not self.namespace:
+        """Names that start at a top-level namespace are already qualified."""
+        if name.split("::", 1)[0] in ROOTS or not self.namespace:
             return name
         return self.namespace + "::" + name
 

@@ -75,7 +75,8 @@ class LibraryWriter:
                "#include <map>", "#include <memory>", "#include <set>", "#include <string>",
                "#include <utility>", "#include <vector>", "", '#include "hostctl/core.h"', ""]
         for qname in list(self.lib.classes) + list(self.lib.opaque):
-            out += namespaced(qname, "class %s;")
+            if not self.enclosing_class(qname):
+                out += namespaced(qname, "class %s;")
         for enum in self.lib.enums.values():
             out += namespaced(enum.qname, "enum %s : int;")
         for holder in self.lib.holders:
@@ -109,6 +110,10 @@ class LibraryWriter:
         values = ", ".join(enum.values)
         return namespaced(enum.qname, "enum %%s : int { %s };" % values) + [""]
 
+    def enclosing_class(self, qname):
+        parent = qname.rsplit("::", 1)[0] if "::" in qname else ""
+        return self.lib.classes.get(parent)
+
     def class_lines(self, cls):
         bases = []
         for base in cls.bases:
@@ -116,6 +121,7 @@ class LibraryWriter:
             bases.append("public %s%s" % (virtual, base))
         head = "class %%s%s {" % (" : " + ", ".join(bases) if bases else "")
         body = ["public:"]
+        body += ["    class %s;" % c.short for c in self.lib.classes.values() if self.enclosing_class(c.qname) is cls]
         if self.is_interface(cls):
             body.append("    ~%s() override = default;" % cls.short)
             for op in self.resolved_ops(cls):
@@ -140,11 +146,17 @@ class LibraryWriter:
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op))
+        outer = self.enclosing_class(cls.qname)
+        if outer:
+            return wrap_namespace(outer.qname, [head % (outer.short + "::" + cls.short)] + body + ["};"]) + [""]
         return wrap_namespace(cls.qname, [head % cls.short] + body + ["};"]) + [""]
 
     def resolved_ops_ctors(self, cls):
+        """Declared constructors the library must define: every one of an
+        implementation class; those with parameters of a record."""
         scopes = self.model.scopes_of(cls.namespace, cls.qname)
-        return [self.model._resolve_op(c, scopes) for c in cls.ctors if c.params]
+        wanted = [c for c in cls.ctors if c.params or self.is_impl(cls)]
+        return [self.model._resolve_op(c, scopes) for c in wanted]
 
     def impl_base(self, cls):
         for base in cls.bases:

@@ -225,6 +225,10 @@ class Model:
     def arg_for(self, decl: ctype.CType) -> Arg:
         t = self.canonical(decl)
         mutable_ref = t.ref == "&" and not t.const
+        if t.array is not None and not t.ref:
+            element = replace(t, array=None, const=False)
+            return Arg("pointer", decl, self.scalar_cpp(element) if self.is_scalar(element) else element.cpp(),
+                       self.record_for(element))
         if t.pointers == 0:
             value = t.value()
             if (self.is_scalar(t) or self.is_enum(t)) and not mutable_ref:
@@ -281,9 +285,9 @@ class Model:
         return found
 
     def class_ops(self, cls: Class) -> List[Op]:
-        """The operations a class exposes: its own, then the re-exposed ones
-        in the order its declaration lists them."""
-        ops = list(cls.ops)
+        """The operations a class exposes: the re-exposed interface operations
+        in the order its declaration lists them, then its own."""
+        ops = []
         for name in cls.reexposed:
             for ancestor in self.ancestors(cls):
                 matches = [op for op in self.lib.classes[ancestor].ops if op.name == name]
@@ -292,7 +296,7 @@ class Model:
                     break
             else:
                 raise DeclError("%s re-exposes unknown operation %s" % (cls.qname, name))
-        return ops
+        return ops + list(cls.ops)
 
     def _resolve_op(self, op: Op, scopes) -> Op:
         return replace(
