@@ -300,11 +300,19 @@ class LibraryWriter:
         if t.name == "std::unique_ptr":
             return self.child_lines(t.args[0].name, op)
         spelled = declare(op.result, "").strip()
+        listed = key[: -len("NameList")] if key.endswith("NameList") else ""
+        if t.name == "std::vector" and t.args[0] == STRING and self.kind_has_impl(listed):
+            return ["    std::vector< std::string > names;",
+                    '    for (const auto &child : QorCtl::Sim::All("%s")) names.push_back(child->name);' % listed,
+                    "    return names;"]
         texts = [p for p in op.params if self.model.arg_for(p).kind in ("string", "cstring")]
         if op.name.startswith(PREFIXES) and len(op.params) == 1 and texts:
             return ['    return QorCtl::Sim::Read<%s>(%s, (std::string("%s.") + p1).c_str());'
                     % (spelled, node, key)]
         return ['    return QorCtl::Sim::Read<%s>(%s, "%s");' % (spelled, node, key)]
+
+    def kind_has_impl(self, kind):
+        return any(self.lib.classes[q].short == kind for q in self.impl_for)
 
     def make_expr(self, held, node_expr):
         impl = self.impl_for.get(held)

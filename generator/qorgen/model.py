@@ -221,6 +221,15 @@ class Model:
             ]
             self.holder_classes.append(cls)
 
+    @staticmethod
+    def _holder_rank(cls):
+        """Holders come grouped by the held class's namespace, in this order."""
+        held = cls.qname[len("std::unique_ptr< "):]
+        parts = held.split("::")
+        namespace = parts[1] if len(parts) > 2 else ""
+        order = ["Adv", "Hardware", "QAT", "DCF", "Lib", "Network", "Resource", "Storage", "System"]
+        return order.index(namespace) if namespace in order else len(order)
+
     # ---- conversion kinds --------------------------------------------------
     def arg_for(self, decl: ctype.CType) -> Arg:
         t = self.canonical(decl)
@@ -385,7 +394,7 @@ class Model:
         return fn
 
     def _build(self):
-        for cls in self.holder_classes:
+        for cls in sorted(self.holder_classes, key=self._holder_rank):
             self._class_functions(cls)
         pending_funcs: Dict[str, List[Function]] = {}
         func_order = []
