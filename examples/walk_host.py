@@ -1,0 +1,58 @@
+"""Walk the host's network adapters the way an automation script does.
+
+Reaches the host, opens the network information object, lists the physical
+adapters with their MAC addresses and link states, then asks for an adapter
+that does not exist and handles the library's failure as a Python exception.
+
+By default the library serves its built-in simulated host; point the
+QORCTL_SIM_HOST environment variable (or --model) at a model file to walk
+another one.
+"""
+
+import argparse
+import os
+import sys
+
+import qorctl
+
+
+def describe(pnic):
+    link = "up" if pnic.IsLinkUp() else "down"
+    speed = "%d Mb/s" % pnic.GetLinkSpeed() if pnic.IsLinkUp() else "-"
+    mac = pnic.GetMacAddress().GetStringAddress()
+    return "%-6s %-17s %-4s %-11s mtu %-5d driver %s" % (
+        pnic.GetName(), mac, link, speed, pnic.GetMTU(), pnic.GetDriverName())
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
+    parser.add_argument("--missing", default="nic9", help="adapter name to look up for the failure example")
+    args = parser.parse_args(argv)
+    if args.model:
+        os.environ["QORCTL_SIM_HOST"] = os.path.abspath(args.model)
+
+    try:
+        qorctl.HostFactory.GetHost()
+        info = qorctl.NetworkInfoImpl()
+        holders = info.GetPnics()
+    except qorctl.HostCtlException as error:
+        print("cannot reach the host: %s" % error.GetDetailedMessage(), file=sys.stderr)
+        return 1
+
+    print("physical adapters (%d):" % len(holders))
+    for holder in holders:
+        print("  " + describe(holder.get()))
+
+    print("\nlooking up adapter %r:" % args.missing)
+    try:
+        info.GetPnicByName(args.missing)
+    except qorctl.HostCtlException as error:
+        print("  the library refused: %s" % error)
+    else:
+        print("  found it")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
