@@ -71,10 +71,12 @@ void teardown(PyObject *capsule) {
         for (size_t i = 0; i < reg->size; ++i) {
             swig_type_info *type = reg->types[i];
             if (!type || !type->owndata || !type->clientdata) continue;
+            // Cleared, not just released: a proxy that dies after the teardown
+            // must find no destroy function rather than a dangling one.
             auto *data = static_cast<SwigPyClassData *>(type->clientdata);
-            Py_XDECREF(data->newraw);
-            Py_XDECREF(data->newargs);
-            Py_XDECREF(data->destroy);
+            Py_CLEAR(data->newraw);
+            Py_CLEAR(data->newargs);
+            Py_CLEAR(data->destroy);
         }
     }
     Py_CLEAR(g_this_name);
