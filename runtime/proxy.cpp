@@ -237,7 +237,9 @@ PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags) {
     PyObject *proxy = new_proxy_object(ptr, type, (flags & kOwn) ? 1 : 0);
     if (!proxy) return nullptr;
     SwigPyClassData *data = class_data_of(type);
-    if (!data || (flags & kNoShadow)) return proxy;
+    // After the registry teardown the class data no longer says how to make
+    // an instance; the bare proxy is all that can be given.
+    if (!data || !data->newargs || (flags & kNoShadow)) return proxy;
     PyObject *instance = new_shadow_instance(data, proxy);
     Py_DECREF(proxy);
     return instance;
