@@ -28,7 +28,9 @@ PyModuleDef module_definition = {
 
 }  // namespace
 
-PyMODINIT_FUNC PyInit__qorctl(void) {
+// Older interpreters' PyMODINIT_FUNC leaves visibility alone, and everything
+// else in the module is hidden; the entry point must stay visible.
+extern "C" __attribute__((visibility("default"))) PyObject *PyInit__qorctl(void) {
     PyObject *module = PyModule_Create2(&module_definition, 1013);
     if (!module) return nullptr;
     qor::init_registry();
