@@ -1,0 +1,109 @@
+"""The generator's reading of declarations: type spellings, registry keys,
+display names and the errors a transcription mistake produces."""
+
+import os
+import sys
+
+import pytest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "generator"))
+
+from qorgen import ctype  # noqa: E402
+from qorgen.decl import DeclError, _Reader, Library  # noqa: E402
+from qorgen.model import Model  # noqa: E402
+
+
+@pytest.mark.parametrize("text, mangled", [
+    ("std::unique_ptr< HostCtl::Network::Pnic >", "_p_std__unique_ptrT_HostCtl__Network__Pnic_t"),
+    ("char *", "_p_p_char"),
+    ("unsigned int", "_p_unsigned_int"),
+    ("std::vector< HostCtl::Network::PortRange,std::allocator< HostCtl::Network::PortRange > >",
+     "_p_std__vectorT_HostCtl__Network__PortRange_std__allocatorT_HostCtl__Network__PortRange_t_t"),
+])
+def test_registry_key_of_a_pointer_to_the_type(text, mangled):
+    assert ctype.parse(text).mangle() == mangled
+
+
+@pytest.mark.parametrize("text, spelled", [
+    ("std::vector<std::string> &", "std::vector< std::string,std::allocator< std::string > > &"),
+    ("std::string const&", "std::string const &"),
+    ("const char*", "char const *"),
+    ("uint8 [16]", "uint8 [16]"),
+    ("std::map<std::string, std::string>",
+     "std::map< std::string,std::string,std::less< std::string >,"
+     "std::allocator< std::pair< std::string const,std::string > > >"),
+])
+def test_declared_spelling_matches_the_library_headers(text, spelled):
+    assert ctype.with_default_args(ctype.parse(text)).spell() == spelled
+
+
+def read(text):
+    library = Library()
+    _Reader(library, "test.qd").read(text)
+    return library
+
+
+SAMPLE = """
+area network
+header hostctl/sample.h
+namespace HostCtl::Network
+class Widget : virtual HostCtl::Lib::HostCtlObject
+  op GetName() const -> std::string
+class WidgetImpl : Widget, QorCtl::Lib::QorCtlObject
+  ctor(std::string const &)
+  reexpose GetName
+holder Widget vector
+"""
+
+CORE = """
+area core
+header hostctl/core.h
+namespace HostCtl::Lib
+class HostCtlObject
+  extern
+class QorCtl::Lib::QorCtlObject : virtual HostCtlObject
+  extern
+"""
+
+
+def test_display_names_carry_every_alias_of_a_holder_and_its_object():
+    model = Model(read(CORE + SAMPLE))
+    holder = model.records["_p_std__unique_ptrT_HostCtl__Network__Widget_t"]
+    assert holder.display == ("HostCtl::Network::WidgetPtr *"
+                              "|std::vector< std::unique_ptr< HostCtl::Network::Widget > >::value_type *"
+                              "|std::unique_ptr< HostCtl::Network::Widget > *")
+    widget = model.records["_p_HostCtl__Network__Widget"]
+    assert widget.display.split("|")[-1] == "std::unique_ptr< HostCtl::Network::Widget >::pointer"
+
+
+def test_implementation_class_converts_to_every_ancestor():
+    model = Model(read(CORE + SAMPLE))
+    impl = model.records["_p_HostCtl__Network__WidgetImpl"]
+    targets = {name for name, record in model.records.items() if any(e.source is impl for e in record.edges)}
+    assert targets == {"_p_HostCtl__Network__Widget", "_p_HostCtl__Lib__HostCtlObject",
+                       "_p_QorCtl__Lib__QorCtlObject"}
+
+
+def test_records_are_indexed_in_byte_order_of_their_keys():
+    model = Model(read(CORE + SAMPLE))
+    keys = [r.mangled for r in model.sorted_records()]
+    assert keys == sorted(keys, key=str.encode)
+
+
+def test_reexposed_operation_keeps_the_interface_prototype_under_the_new_name():
+    model = Model(read(CORE + SAMPLE))
+    entry = next(e for e in model.entries if e.py == "WidgetImpl_GetName")
+    assert entry.candidates[0].self_arg.decl.spell() == "HostCtl::Network::WidgetImpl const *"
+
+
+@pytest.mark.parametrize("text, complaint", [
+    ("area a\nnamespace N\nclass A\n  op F(Unknown)\n", "unknown type name 'Unknown'"),
+    ("area a\nclass A\n  op F(int\n", "cannot read operation"),
+    ("area a\nclass A\nclass A\n", "declared twice"),
+    ("area a\n  op F()\n", "member outside a class"),
+    ("area a\nclass A\n  colour blue\n", "unknown class member"),
+    ("area a\nclass A\n  reexpose Missing\n", "re-exposes unknown operation Missing"),
+])
+def test_transcription_mistakes_are_reported(text, complaint):
+    with pytest.raises(DeclError, match=complaint):
+        Model(read(text))
