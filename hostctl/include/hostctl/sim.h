@@ -120,6 +120,13 @@ T Read(const Node &node, const char *key) {
     return T();
 }
 
+// The property key of one entry of an indexed getter ("Stat.num_boots");
+// a null index reads the entry "Stat.".
+inline std::string Indexed(const char *key, const char *index) {
+    return std::string(key) + "." + (index ? index : "");
+}
+inline std::string Indexed(const char *key, const std::string &index) { return std::string(key) + "." + index; }
+
 template <class T>
 void Write(Node &node, const char *key, const T &value) {
     node.properties[key] = Codec<T>::Encode(value);
