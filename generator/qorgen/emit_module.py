@@ -171,6 +171,9 @@ def body(fn: Function):
         number += 1
     if fn.kind == "get":
         call = "self.get()->%s" % fn.field_name
+    elif fn.kind == "set" and fn.args[0].decl.array is not None:
+        lines += array_check(fn)
+        call = "std::copy_n(a1.get(), %d, self.get()->%s)" % (fn.args[0].decl.array, fn.field_name)
     elif fn.kind == "set":
         call = "self.get()->%s = %s" % (fn.field_name, pass_expr(fn.args[0], names[0]))
     else:
@@ -179,6 +182,13 @@ def body(fn: Function):
     lines += ["    " + line for line in result_lines(fn, call)]
     lines.append("});")
     return lines
+
+
+def array_check(fn: Function):
+    """An array field is written by copying from the pointer given, so a null
+    pointer is refused before anything is copied."""
+    text = "%sin variable '%s' of type '%s'" % (NULL_PREFIX, fn.field_name, fn.args[0].decl.spell())
+    return ["if (!a1.get()) return qor::null_ref_error(%s), nullptr;" % c_string(text)]
 
 
 def arg_count(fn: Function):
@@ -234,7 +244,7 @@ def dispatcher(entry: FunctionEntry):
 
 
 def area_source(model: Model, area, headers):
-    out = ["// Generated: wrapper functions of one API area.",
+    out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>",
            '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"', '#include "qorctl_types.h"',
            '#include "qorctl_wrappers.h"']
     out += ['#include "%s"' % h for h in headers]

@@ -261,6 +261,9 @@ class Model:
         if decl is None or decl.name == "void" and not decl.pointers:
             return Result("void")
         t = self.canonical(decl)
+        if t.array is not None:
+            # An array (a record field) reads as a borrowed pointer to its first element.
+            return Result("borrowed", record=self.record_for(replace(t, array=None, const=False)))
         if t.pointers == 0 and not t.ref:
             if self.is_scalar(t) or self.is_enum(t):
                 return Result("scalar", self.scalar_cpp(t))
