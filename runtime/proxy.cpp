@@ -23,13 +23,33 @@ SwigPyClassData *class_data_of(const swig_type_info *type) {
     return type ? static_cast<SwigPyClassData *>(type->clientdata) : nullptr;
 }
 
+// True for a builtin function of the plain argument-tuple convention, such as
+// every generated delete_<Class>: calling its C function with a one-item tuple
+// is exactly what the interpreter's generic call would do, minus the
+// argument-vector round trip that dominates the cost of destroying a record.
+bool is_plain_tuple_function(PyObject *function) {
+    return PyCFunction_Check(function) && PyCFunction_GET_FLAGS(function) == METH_VARARGS;
+}
+
 void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     PyObject *result;
     if (data->destroy_takes_tuple) {
         PyObject *temp = new_proxy_object(v->ptr, v->ty, 0);
         if (!temp) return;
-        result = PyObject_CallFunctionObjArgs(data->destroy, temp, nullptr);
-        Py_DECREF(temp);
+        if (is_plain_tuple_function(data->destroy)) {
+            PyObject *args = PyTuple_New(1);
+            if (!args) {
+                Py_DECREF(temp);
+                return;
+            }
+            PyTuple_SET_ITEM(args, 0, temp);  // the tuple takes the reference
+            PyCFunction function = PyCFunction_GET_FUNCTION(data->destroy);
+            result = function(PyCFunction_GET_SELF(data->destroy), args);
+            Py_DECREF(args);
+        } else {
+            result = PyObject_CallFunctionObjArgs(data->destroy, temp, nullptr);
+            Py_DECREF(temp);
+        }
     } else {
         PyCFunction function = PyCFunction_GET_FUNCTION(data->destroy);
         result = function(PyCFunction_GET_SELF(data->destroy), reinterpret_cast<PyObject *>(v));
@@ -163,10 +183,37 @@ PyTypeObject *proxy_type() {
     return type;
 }
 
-bool is_proxy_object(PyObject *obj) {
-    PyTypeObject *type = Py_TYPE(obj);
-    return type == proxy_type() || std::strcmp(type->tp_name, "SwigPyObject") == 0;
+namespace {
+
+// A proxy of another module of this runtime has a type of its own with the same
+// name. The first letter rules out nearly every other type (shadow instances
+// above all) without a call to strcmp.
+bool has_proxy_type_name(PyTypeObject *type) {
+    return type->tp_name[0] == 'S' && std::strcmp(type->tp_name, "SwigPyObject") == 0;
 }
+
+bool is_proxy_of(PyObject *obj, PyTypeObject *own_proxy_type) {
+    PyTypeObject *type = Py_TYPE(obj);
+    return type == own_proxy_type || has_proxy_type_name(type);
+}
+
+// New reference to `obj.this`, or null with no exception when it has none (any
+// error of the lookup is cleared). A missing attribute raises nothing on the
+// way, which keeps failed conversions (as in overload dispatch) cheap.
+PyObject *this_of(PyObject *obj) {
+    PyObject *attr = nullptr;
+#if PY_VERSION_HEX >= 0x030D0000
+    int found = PyObject_GetOptionalAttr(obj, this_attr_name(), &attr);
+#else
+    int found = _PyObject_LookupAttr(obj, this_attr_name(), &attr);
+#endif
+    if (found < 0) PyErr_Clear();
+    return found > 0 ? attr : nullptr;
+}
+
+}  // namespace
+
+bool is_proxy_object(PyObject *obj) { return is_proxy_of(obj, proxy_type()); }
 
 PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
     PyTypeObject *proxy_class = proxy_type();
@@ -183,15 +230,13 @@ PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
 // Returns a new reference: the `this` attribute may be computed afresh on each
 // read, so the conversion holds the proxy for as long as it uses it.
 SwigPyObject *find_this(PyObject *obj) {
+    PyTypeObject *own_proxy_type = proxy_type();
     Py_INCREF(obj);
     for (int depth = 0; depth <= kMaxThisDepth; ++depth) {
-        if (is_proxy_object(obj)) return as_proxy(obj);
-        PyObject *attr = PyObject_GetAttr(obj, this_attr_name());
+        if (is_proxy_of(obj, own_proxy_type)) return as_proxy(obj);
+        PyObject *attr = this_of(obj);
         Py_DECREF(obj);
-        if (!attr) {
-            PyErr_Clear();
-            return nullptr;
-        }
+        if (!attr) return nullptr;
         obj = attr;
     }
     Py_DECREF(obj);

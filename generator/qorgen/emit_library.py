@@ -192,10 +192,10 @@ class LibraryWriter:
             return text + " = 0;"
         return text + (" override;" if override else ";")
 
-    def func_decl(self, func):
+    def func_decl(self, func, named=False):
         op = self.model._resolve_op(func.op, self.model.scopes_of(func.qname.rsplit("::", 1)[0]))
         result = declare(op.result, "").strip() if op.result else "void"
-        return "%s %%s(%s)" % (result, params(op))
+        return "%s %%s(%s)" % (result, params(op, named))
 
     # ---- sources -----------------------------------------------------------
     def source(self, area, headers):
@@ -209,9 +209,10 @@ class LibraryWriter:
         for item in self.lib.order:
             if isinstance(item, Func) and item.area == area and not item.op.expr:
                 op = self.model._resolve_op(item.op, self.model.scopes_of(item.qname.rsplit("::", 1)[0]))
-                head = (self.func_decl(item) % item.qname) + " {"
+                # Definitions name their parameters: a body may read them.
+                head = (self.func_decl(item, named=True) % item.qname) + " {"
                 out += [head, '    QorCtl::Sim::Node &node = *QorCtl::Sim::FindOrAdd("", "");']
-                out += self.behaviour(op, "node", op.name)
+                out += self.behaviour(op, "node", "")
                 out += ["}", ""]
         return "\n".join(out) + "\n"
 
