@@ -170,9 +170,13 @@ class LibraryWriter:
         found = OrderedDict()
         base_impl = self.impl_base(cls)
         defined_below = set(sig for sig in self.impl_signatures(self.lib.classes[base_impl])) if base_impl else set()
+        # An interface the base implementation does not derive from may declare
+        # the operation again; defining it here leaves one final overrider.
+        below = set(self.lineage(self.lib.classes[base_impl])) if base_impl else set()
         for sig, op in self.virtual_ops(cls).items():
             owner = self.lib.classes.get(op.origin)
-            if owner is not None and self.is_interface(owner) and op.origin != CORE and sig not in defined_below:
+            inherited = sig in defined_below and op.origin in below
+            if owner is not None and self.is_interface(owner) and op.origin != CORE and not inherited:
                 found[sig] = op
         for op in self.resolved_ops(cls):
             if not op.expr:
