@@ -15,7 +15,7 @@ Top-level statements (one per line, ``#`` starts a comment)::
     typedef NAME = TYPE
     enum NAME [= A, B = 4, C]
     opaque NAME                      a type Python meets only as a pointer proxy
-    func NAME(PARAMS) [noE] [-> TYPE] [= EXPR]
+    func NAME(PARAMS) [noE] [clinkage] [-> TYPE] [= EXPR]
     display MANGLED TEXT             display names of a record, when not derived
 
 Class members (indented under ``class``)::
@@ -29,7 +29,8 @@ Class members (indented under ``class``)::
     field NAME : TYPE [readonly]
     reexpose NAME ...                interface operations repeated under this class
 
-``noE`` marks library operations that never throw. ``= EXPR`` gives the C++
+``noE`` marks library operations that never throw; ``clinkage`` marks a free
+function the library exports with C linkage. ``= EXPR`` gives the C++
 expression that the module evaluates itself instead of calling the library
 (inline header code); it may use ``self`` and ``arg1`` ... ``argN``.
 """
@@ -43,6 +44,10 @@ from . import ctype
 
 # Top-level namespaces: a name starting with one of them is fully qualified.
 ROOTS = {"HostCtl", "QorCtl", "std", "swig"}
+
+
+# Operators are declared under their Python names; the library spells them in C++.
+OPERATORS = {"__eq__": "operator==", "__ne__": "operator!=", "__lt__": "operator<"}
 
 
 class DeclError(Exception):
@@ -59,10 +64,15 @@ class Op:
     throws: bool = True
     expr: Optional[str] = None
     hidden: bool = False      # a library operation the module calls but does not expose
+    c_linkage: bool = False   # a free function exported under its plain C name
     origin: str = ""          # qualified class that declares it (for re-exposed ops)
 
+    @property
+    def cpp_name(self):
+        return OPERATORS.get(self.name, self.name)
+
     def prototype(self, scope):
-        text = "%s::%s(%s)" % (scope, self.name, ",".join(p.spell() for p in self.params))
+        text = "%s::%s(%s)" % (scope, self.cpp_name, ",".join(p.spell() for p in self.params))
         return text + (" const" if self.const else "")
 
 
@@ -134,7 +144,7 @@ class Library:
 
 _CLASS = re.compile(r"^class\s+([\w:]+)\s*(?::\s*(.*))?$")
 _OP = re.compile(
-    r"^(?P<name>[\w]+)\((?P<params>.*?)\)(?P<flags>(?:\s+(?:const|static|noE|hidden))*)"
+    r"^(?P<name>[\w]+)\((?P<params>.*?)\)(?P<flags>(?:\s+(?:const|static|noE|hidden|clinkage))*)"
     r"(?:\s*->\s*(?P<result>[^=]+?))?(?:\s*=\s*(?P<expr>.+))?$"
 )
 
@@ -194,6 +204,7 @@ class _Reader:
             static="static" in flags,
             throws="noE" not in flags,
             hidden="hidden" in flags,
+            c_linkage="clinkage" in flags,
             expr=match.group("expr"),
         )
 

@@ -72,8 +72,9 @@ class LibraryWriter:
     # ---- headers -----------------------------------------------------------
     def forward_header(self):
         out = ["// Generated: forward declarations of the library's types.", "#pragma once", "",
-               "#include <map>", "#include <memory>", "#include <set>", "#include <string>",
-               "#include <utility>", "#include <vector>", "", '#include "hostctl/core.h"', ""]
+               "#include <algorithm>", "#include <iterator>", "#include <map>", "#include <memory>",
+               "#include <set>", "#include <string>", "#include <utility>", "#include <vector>", "",
+               '#include "hostctl/core.h"', ""]
         for qname in list(self.lib.classes) + list(self.lib.opaque):
             if not self.enclosing_class(qname):
                 out += namespaced(qname, "class %s;")
@@ -98,7 +99,8 @@ class LibraryWriter:
         for item in self.lib.order:
             if isinstance(item, Func) and not item.op.expr:
                 header = item.header
-                files.setdefault(header, []).extend(namespaced(item.qname, self.func_decl(item) + ";"))
+                linkage = 'extern "C" ' if item.op.c_linkage else ""
+                files.setdefault(header, []).extend(namespaced(item.qname, linkage + self.func_decl(item) + ";"))
         texts = OrderedDict()
         for path, lines in files.items():
             head = ["// Generated: library declarations.", "#pragma once", "",
@@ -191,7 +193,7 @@ class LibraryWriter:
     def method_decl(self, op, pure=False, override=False):
         result = declare(op.result, "") if op.result else "void"
         text = "%s%s %s(%s)%s" % ("static " if op.static else ("virtual " if pure else ""), result.strip(),
-                                  op.name, params(op), " const" if op.const else "")
+                                  op.cpp_name, params(op), " const" if op.const else "")
         if pure:
             return text + " = 0;"
         return text + (" override;" if override else ";")
@@ -242,7 +244,7 @@ class LibraryWriter:
                 if op.static:
                     out += self.static_body(cls, op)
                     continue
-                out.append("%s %s::%s(%s)%s {" % (result_text(op), q, op.name, params(op, True),
+                out.append("%s %s::%s(%s)%s {" % (result_text(op), q, op.cpp_name, params(op, True),
                                                   " const" if op.const else ""))
                 out += self.behaviour(op, "*node_", kind)
                 out += ["}", ""]
@@ -255,15 +257,18 @@ class LibraryWriter:
             if op.static:
                 out += self.static_body(cls, op)
                 continue
-            out.append("%s %s::%s(%s)%s {" % (result_text(op), q, op.name, params(op, True),
+            out.append("%s %s::%s(%s)%s {" % (result_text(op), q, op.cpp_name, params(op, True),
                                               " const" if op.const else ""))
+            if op.name == "__eq__":
+                out += ["    return %s;" % equal_fields(cls), "}", ""]
+                continue
             out.append('    QorCtl::Sim::Node &node = *QorCtl::Sim::FindOrAdd("%s", "");' % cls.short)
             out += self.behaviour(op, "node", cls.short)
             out += ["}", ""]
         return out
 
     def static_body(self, cls, op):
-        out = ["%s %s::%s(%s) {" % (result_text(op), cls.qname, op.name, params(op, True))]
+        out = ["%s %s::%s(%s) {" % (result_text(op), cls.qname, op.cpp_name, params(op, True))]
         out.append('    QorCtl::Sim::Node &node = *QorCtl::Sim::FindOrAdd("%s", "");' % self.kind_of(cls))
         out += self.behaviour(op, "node", self.kind_of(cls))
         return out + ["}", ""]
@@ -344,6 +349,14 @@ class LibraryWriter:
         return ['    std::vector<QorCtl::Sim::NodeRef> all = QorCtl::Sim::All("%s");' % kind,
                 '    return %s;' % self.make_expr(
                     held, 'all.empty() ? QorCtl::Sim::FindOrAdd("%s", "") : all.front()' % kind)]
+
+
+def equal_fields(cls):
+    """A record is equal to another when every declared field is."""
+    tests = ["%s == p1.%s" % (f.name, f.name) for f in cls.fields if f.type.array is None]
+    tests += ["std::equal(std::begin(%s), std::end(%s), std::begin(p1.%s))" % (f.name, f.name, f.name)
+              for f in cls.fields if f.type.array is not None]
+    return " && ".join(tests) or "true"
 
 
 def signature(op):

@@ -119,8 +119,8 @@ def call_expr(fn: Function, names):
     if fn.kind == "func":
         return "%s(%s)" % (fn.field_name, ", ".join(args))
     if op.static:
-        return "%s::%s(%s)" % (fn.cls.qname, op.name, ", ".join(args))
-    return "self.get()->%s(%s)" % (op.name, ", ".join(args))
+        return "%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
+    return "self.get()->%s(%s)" % (op.cpp_name, ", ".join(args))
 
 
 def result_lines(fn: Function, call):
