@@ -37,6 +37,8 @@ ROWS = [
     ("set_flat", "_qorctl.VMPoint_x_set(pt, 5)", "VMPoint_x_set(pt, 5)", "point_set_x(bpt, 5)", True),
     ("set_tuple", "  same, baseline with an argument tuple", "VMPoint_x_set(pt, 5)",
      "point_set_x_args(bpt, 5)", False),
+    ("set_proxy", "  same, given pt.this, baseline with a tuple", "VMPoint_x_set(pt_this, 5)",
+     "point_set_x_args(bpt, 5)", False),
     ("set_prop", "pt.x = 5  (property)", "pt.x = 5", "bpt.x = 5", True),
     ("new_class", "qorctl.VMPoint() and drop", "VMPoint()", "BVMPoint()", True),
     ("new_flat", "_qorctl.delete_VMPoint(_qorctl.new_VMPoint())", "delete_VMPoint(new_VMPoint())",
@@ -90,7 +92,7 @@ def make_namespace(_qorctl, qorctl, base):
     assert pt.x == bpt.x == 5
     return {
         "info": info, "holder": holder, "pnic": pnic, "pnic_this": pnic.this, "bpnic": bpnic,
-        "pt": pt, "bpt": bpt,
+        "pt": pt, "pt_this": pt.this, "bpt": bpt,
         "Pnic_GetName": _qorctl.Pnic_GetName, "VMPoint_x_set": _qorctl.VMPoint_x_set,
         "VMPoint": qorctl.VMPoint, "new_VMPoint": _qorctl.new_VMPoint, "delete_VMPoint": _qorctl.delete_VMPoint,
         "pnic_get_name": base.pnic_get_name, "pnic_get_name_args": base.pnic_get_name_args,
