@@ -1,0 +1,262 @@
+// _qorctl_peer: a second, test-only module of the same binding runtime.
+//
+// It brings its own registry into the ring: two records whose mangled names
+// it shares with _qorctl, a small class family of its own (a base with three
+// incoming edges, so the order of a cast list can be watched), and an alias
+// record for name look-ups. Its functions expose what Python cannot otherwise
+// see of the registry, and make and take proxies the way wrappers do.
+#include "runtime/proxy.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// ---- the peer's own little class family ------------------------------------
+
+struct PeerBase {
+    long tag = 0;
+    virtual ~PeerBase() = default;
+};
+struct PeerPad {
+    long pad[3] = {0, 0, 0};
+    virtual ~PeerPad() = default;
+};
+// PeerBase first: conversion to the base is the identity.
+struct PeerAlpha : PeerBase {};
+// PeerBase second: conversion adds a fixed offset.
+struct PeerBeta : PeerPad, PeerBase {};
+struct PeerGamma : PeerPad, PeerBase {};
+
+PeerAlpha g_alpha;
+PeerBeta g_beta;
+PeerGamma g_gamma;
+long g_gadget = 0x6a6164;  // an object of a type nobody else knows
+
+void *alpha_to_base(void *p, int *) { return static_cast<PeerBase *>(static_cast<PeerAlpha *>(p)); }
+void *beta_to_base(void *p, int *) { return static_cast<PeerBase *>(static_cast<PeerBeta *>(p)); }
+void *gamma_to_base(void *p, int *) { return static_cast<PeerBase *>(static_cast<PeerGamma *>(p)); }
+
+// ---- registry, sorted by mangled name ----------------------------------------
+
+swig_type_info type_0 = {"_p_HostCtl__Lib__HostCtlObject", "HostCtl::Lib::HostCtlObject *", nullptr, nullptr, nullptr, 0};
+swig_type_info type_1 = {"_p_HostCtl__Network__Pnic", "HostCtl::Network::Pnic *", nullptr, nullptr, nullptr, 0};
+swig_type_info type_2 = {"_p_PeerAlpha", "PeerAlpha *", nullptr, nullptr, nullptr, 0};
+swig_type_info type_3 = {"_p_PeerBase", "PeerBase *", nullptr, nullptr, nullptr, 0};
+swig_type_info type_4 = {"_p_PeerBeta", "PeerBeta *", nullptr, nullptr, nullptr, 0};
+swig_type_info type_5 = {"_p_PeerGadget", "peer::Gadget *|PeerGadget *", nullptr, nullptr, nullptr, 0};
+swig_type_info type_6 = {"_p_PeerGamma", "PeerGamma *", nullptr, nullptr, nullptr, 0};
+swig_type_info type_7 = {"_p_peer__Label", "peer::Label *|peer::LabelList::value_type *", nullptr, nullptr, nullptr, 0};
+
+swig_cast_info casts_0[] = {{&type_0, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}};
+swig_cast_info casts_1[] = {{&type_1, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}};
+swig_cast_info casts_2[] = {{&type_2, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}};
+swig_cast_info casts_3[] = {{&type_3, nullptr, nullptr, nullptr},
+                            {&type_2, alpha_to_base, nullptr, nullptr},
+                            {&type_4, beta_to_base, nullptr, nullptr},
+                            {&type_6, gamma_to_base, nullptr, nullptr},
+                            {nullptr, nullptr, nullptr, nullptr}};
+swig_cast_info casts_4[] = {{&type_4, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}};
+swig_cast_info casts_5[] = {{&type_5, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}};
+swig_cast_info casts_6[] = {{&type_6, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}};
+swig_cast_info casts_7[] = {{&type_7, nullptr, nullptr, nullptr}, {nullptr, nullptr, nullptr, nullptr}};
+
+swig_type_info *initial_types[] = {&type_0, &type_1, &type_2, &type_3, &type_4, &type_5, &type_6, &type_7};
+swig_cast_info *initial_casts[] = {casts_0, casts_1, casts_2, casts_3, casts_4, casts_5, casts_6, casts_7};
+swig_type_info *slots[9];
+
+}  // namespace
+
+swig_module_info qor::module_registry = {slots, 8, nullptr, initial_types, initial_casts, nullptr};
+
+namespace {
+
+// Borrowed record by mangled or display name, searching the whole ring;
+// null with LookupError set when there is none.
+swig_type_info *named_type(const char *name) {
+    swig_type_info *type = qor::lookup_type_by_name(name);
+    if (!type) PyErr_Format(PyExc_LookupError, "no type record named '%s'", name);
+    return type;
+}
+
+// New reference: the record's mangled name, or None.
+PyObject *name_or_none(const swig_type_info *type) {
+    if (!type) Py_RETURN_NONE;
+    return PyUnicode_FromString(type->name);
+}
+
+void *object_for(const char *which) {
+    if (std::strcmp(which, "alpha") == 0) return &g_alpha;
+    if (std::strcmp(which, "beta") == 0) return &g_beta;
+    if (std::strcmp(which, "gamma") == 0) return &g_gamma;
+    if (std::strcmp(which, "gadget") == 0) return &g_gadget;
+    return nullptr;
+}
+
+// Index of the peer type of each static object.
+size_t type_index_for(const char *which) {
+    if (std::strcmp(which, "alpha") == 0) return 2;
+    if (std::strcmp(which, "beta") == 0) return 4;
+    if (std::strcmp(which, "gamma") == 0) return 6;
+    return 5;  // the gadget
+}
+
+// make(which): a bare, non-owning proxy of one of the peer's static objects
+// ("alpha", "beta", "gamma" or "gadget"), typed by the record in use.
+PyObject *peer_make(PyObject *, PyObject *args) {
+    const char *which;
+    if (!PyArg_ParseTuple(args, "s:make", &which)) return nullptr;
+    void *object = object_for(which);
+    if (!object) return PyErr_Format(PyExc_ValueError, "no peer object '%s'", which);
+    return qor::pointer_to_object(object, qor::module_registry.types[type_index_for(which)], qor::kNoShadow);
+}
+
+// wrap(address, type_name, own): a proxy made by this module's runtime for an
+// address that another module handed out (int() of its proxy).
+PyObject *peer_wrap(PyObject *, PyObject *args) {
+    unsigned long long address;
+    const char *name;
+    int own = 0;
+    if (!PyArg_ParseTuple(args, "Ks|p:wrap", &address, &name, &own)) return nullptr;
+    swig_type_info *type = named_type(name);
+    if (!type) return nullptr;
+    return qor::pointer_to_object(reinterpret_cast<void *>(static_cast<uintptr_t>(address)), type,
+                                  qor::kNoShadow | (own ? qor::kOwn : 0));
+}
+
+// address_as(obj, type_name[, disown]): converts `obj` the way a wrapper
+// converts a pointer argument; the address as int, None for a null pointer,
+// or TypeError when it does not convert.
+PyObject *peer_address_as(PyObject *, PyObject *args) {
+    PyObject *obj;
+    const char *name;
+    int disown = 0;
+    if (!PyArg_ParseTuple(args, "Os|p:address_as", &obj, &name, &disown)) return nullptr;
+    swig_type_info *type = named_type(name);
+    if (!type) return nullptr;
+    void *out = nullptr;
+    int status = qor::object_to_pointer(obj, &out, type, disown ? qor::kDisown : 0);
+    if (status != 0) return PyErr_Format(PyExc_TypeError, "does not convert to '%s' (status %d)", name, status);
+    if (!out) Py_RETURN_NONE;
+    return PyLong_FromVoidPtr(out);
+}
+
+// lookup_type_by_name(name): mangled name of the record found, or None.
+PyObject *peer_lookup_type_by_name(PyObject *, PyObject *args) {
+    const char *name;
+    if (!PyArg_ParseTuple(args, "s:lookup_type_by_name", &name)) return nullptr;
+    return name_or_none(qor::lookup_type_by_name(name));
+}
+
+// type_display_name(mangled_name): the display name the runtime prints.
+PyObject *peer_type_display_name(PyObject *, PyObject *args) {
+    const char *name;
+    if (!PyArg_ParseTuple(args, "s:type_display_name", &name)) return nullptr;
+    swig_type_info *type = qor::lookup_type_by_mangled_name(&qor::module_registry, name);
+    if (!type) return PyErr_Format(PyExc_LookupError, "no type record named '%s'", name);
+    return PyUnicode_FromString(qor::type_display_name(type));
+}
+
+// cast_order(type_name): the source names of the type's cast list, head first.
+PyObject *peer_cast_order(PyObject *, PyObject *args) {
+    const char *name;
+    if (!PyArg_ParseTuple(args, "s:cast_order", &name)) return nullptr;
+    swig_type_info *type = named_type(name);
+    if (!type) return nullptr;
+    PyObject *order = PyList_New(0);
+    if (!order) return nullptr;
+    for (swig_cast_info *edge = type->cast; edge; edge = edge->next) {
+        PyObject *source = PyUnicode_FromString(edge->type->name);
+        if (!source || PyList_Append(order, source) < 0) {
+            Py_XDECREF(source);
+            Py_DECREF(order);
+            return nullptr;
+        }
+        Py_DECREF(source);
+    }
+    return order;
+}
+
+// find_cast(source_name, type_name): True when an edge was found (and moved).
+PyObject *peer_find_cast(PyObject *, PyObject *args) {
+    const char *source;
+    const char *name;
+    if (!PyArg_ParseTuple(args, "ss:find_cast", &source, &name)) return nullptr;
+    swig_type_info *type = named_type(name);
+    if (!type) return nullptr;
+    return PyBool_FromLong(qor::find_cast(source, type) != nullptr);
+}
+
+// uses_own_record(mangled_name): whether this module's slot for the type
+// holds its own static record (False: another module's record is shared).
+PyObject *peer_uses_own_record(PyObject *, PyObject *args) {
+    const char *name;
+    if (!PyArg_ParseTuple(args, "s:uses_own_record", &name)) return nullptr;
+    for (size_t i = 0; i < qor::module_registry.size; ++i) {
+        if (std::strcmp(qor::module_registry.type_initial[i]->name, name) == 0) {
+            return PyBool_FromLong(qor::module_registry.types[i] == qor::module_registry.type_initial[i]);
+        }
+    }
+    return PyErr_Format(PyExc_LookupError, "the peer defines no type '%s'", name);
+}
+
+// ring(): the size of every registry of the ring, starting with this one.
+PyObject *peer_ring(PyObject *, PyObject *) {
+    PyObject *sizes = PyList_New(0);
+    if (!sizes) return nullptr;
+    swig_module_info *iter = &qor::module_registry;
+    do {
+        PyObject *size = PyLong_FromSize_t(iter->size);
+        if (!size || PyList_Append(sizes, size) < 0) {
+            Py_XDECREF(size);
+            Py_DECREF(sizes);
+            return nullptr;
+        }
+        Py_DECREF(size);
+        iter = iter->next;
+    } while (iter && iter != &qor::module_registry);
+    return sizes;
+}
+
+// has_class(type_name): whether a class is registered for the type.
+PyObject *peer_has_class(PyObject *, PyObject *args) {
+    const char *name;
+    if (!PyArg_ParseTuple(args, "s:has_class", &name)) return nullptr;
+    swig_type_info *type = named_type(name);
+    if (!type) return nullptr;
+    return PyBool_FromLong(type->clientdata != nullptr);
+}
+
+// reinit(): runs the registry start-up a second time.
+PyObject *peer_reinit(PyObject *, PyObject *) {
+    qor::init_registry();
+    Py_RETURN_NONE;
+}
+
+PyMethodDef peer_functions[] = {
+    {"make", peer_make, METH_VARARGS, nullptr},
+    {"wrap", peer_wrap, METH_VARARGS, nullptr},
+    {"address_as", peer_address_as, METH_VARARGS, nullptr},
+    {"lookup_type_by_name", peer_lookup_type_by_name, METH_VARARGS, nullptr},
+    {"type_display_name", peer_type_display_name, METH_VARARGS, nullptr},
+    {"cast_order", peer_cast_order, METH_VARARGS, nullptr},
+    {"find_cast", peer_find_cast, METH_VARARGS, nullptr},
+    {"uses_own_record", peer_uses_own_record, METH_VARARGS, nullptr},
+    {"ring", peer_ring, METH_NOARGS, nullptr},
+    {"has_class", peer_has_class, METH_VARARGS, nullptr},
+    {"reinit", peer_reinit, METH_NOARGS, nullptr},
+    {nullptr, nullptr, 0, nullptr},
+};
+
+PyModuleDef peer_definition = {
+    PyModuleDef_HEAD_INIT, "_qorctl_peer", nullptr, -1, peer_functions, nullptr, nullptr, nullptr, nullptr,
+};
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) PyObject *PyInit__qorctl_peer(void) {
+    PyObject *module = PyModule_Create2(&peer_definition, 1013);
+    if (!module) return nullptr;
+    qor::init_registry();
+    return module;
+}
