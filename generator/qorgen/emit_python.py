@@ -13,7 +13,9 @@ Generated from the library declarations; do not edit.
 
 import _qorctl
 
-_method = _qorctl.SWIG_PyInstanceMethod_New
+from . import _binding
+
+_method = _binding.method
 
 
 def _repr(self):
@@ -48,8 +50,7 @@ def class_source(model: Model, cls: Class):
     lines = ["class %s(%s):" % (cls.py, ", ".join(bases))]
     entries = [e for e in model.entries if e.candidates[0].cls is cls]
     if any(e.candidates[0].kind == "ctor" for e in entries):
-        lines += ["    def __init__(self, *args):",
-                  "        self.this = _qorctl.new_%s(*args)" % cls.py, ""]
+        lines.append("    __init__ = _binding.initializer(_qorctl.new_%s)" % cls.py)
     else:
         lines.append("    __init__ = _no_constructor")
     fields = {}

@@ -1,0 +1,156 @@
+// qorctl._binding: binds the module's flat functions into the proxy classes.
+//
+// A flat function takes the object as its first argument. Bound as an
+// instance method the usual way, every call `obj.Method(...)` allocates a
+// bound-method object and then an argument tuple. The objects here are
+// method descriptors instead: the interpreter calls them with the object
+// prepended (no bound method is made), and they pass the argument tuple
+// straight to the flat function.
+#include <Python.h>
+#include <structmember.h>
+
+#include <cstddef>
+
+namespace {
+
+#if PY_VERSION_HEX < 0x03090000
+#define QOR_TPFLAGS_HAVE_VECTORCALL _Py_TPFLAGS_HAVE_VECTORCALL
+#else
+#define QOR_TPFLAGS_HAVE_VECTORCALL Py_TPFLAGS_HAVE_VECTORCALL
+#endif
+
+struct Binding {
+    PyObject_HEAD
+    PyObject *function;  // owned: the flat function
+    vectorcallfunc vectorcall;
+};
+
+Binding *as_binding(PyObject *self) { return reinterpret_cast<Binding *>(self); }
+
+// Calls the flat function with args[first:] as its argument tuple.
+PyObject *call_flat(PyObject *function, PyObject *const *args, Py_ssize_t first, Py_ssize_t count) {
+    PyObject *tuple = PyTuple_New(count - first);
+    if (!tuple) return nullptr;
+    for (Py_ssize_t i = first; i < count; ++i) {
+        Py_INCREF(args[i]);
+        PyTuple_SET_ITEM(tuple, i - first, args[i]);
+    }
+    PyObject *result;
+    if (PyCFunction_Check(function) && PyCFunction_GET_FLAGS(function) == METH_VARARGS) {
+        result = PyCFunction_GET_FUNCTION(function)(PyCFunction_GET_SELF(function), tuple);
+    } else {
+        result = PyObject_Call(function, tuple, nullptr);
+    }
+    Py_DECREF(tuple);
+    return result;
+}
+
+bool refuse_keywords(PyObject *self, PyObject *kwnames) {
+    if (!kwnames || PyTuple_GET_SIZE(kwnames) == 0) return false;
+    PyErr_Format(PyExc_TypeError, "%R takes no keyword arguments", as_binding(self)->function);
+    return true;
+}
+
+PyObject *method_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+    if (refuse_keywords(self, kwnames)) return nullptr;
+    return call_flat(as_binding(self)->function, args, 0, PyVectorcall_NARGS(nargsf));
+}
+
+// __init__: the constructor's proxy becomes the instance's `this`.
+PyObject *initializer_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+    if (refuse_keywords(self, kwnames)) return nullptr;
+    Py_ssize_t count = PyVectorcall_NARGS(nargsf);
+    if (count < 1) {
+        PyErr_SetString(PyExc_TypeError, "__init__ needs the instance");
+        return nullptr;
+    }
+    static PyObject *this_name = PyUnicode_InternFromString("this");
+    if (!this_name) return nullptr;
+    PyObject *proxy = call_flat(as_binding(self)->function, args, 1, count);
+    if (!proxy) return nullptr;
+    int status = PyObject_SetAttr(args[0], this_name, proxy);
+    Py_DECREF(proxy);
+    if (status < 0) return nullptr;
+    Py_RETURN_NONE;
+}
+
+// Looked up on an instance without the call fast path (getattr, a stored
+// reference): an ordinary bound method.
+PyObject *binding_get(PyObject *self, PyObject *obj, PyObject *) {
+    if (!obj || obj == Py_None) {
+        Py_INCREF(self);
+        return self;
+    }
+    return PyMethod_New(self, obj);
+}
+
+void binding_dealloc(PyObject *self) {
+    Py_XDECREF(as_binding(self)->function);
+    Py_TYPE(self)->tp_free(self);
+}
+
+PyObject *binding_repr(PyObject *self) {
+    return PyUnicode_FromFormat("<%s of %R>", Py_TYPE(self)->tp_name, as_binding(self)->function);
+}
+
+PyMemberDef binding_members[] = {
+    {const_cast<char *>("__func__"), T_OBJECT, offsetof(Binding, function), READONLY,
+     const_cast<char *>("the flat function this binds")},
+    {nullptr, 0, 0, 0, nullptr},
+};
+
+PyTypeObject make_binding_type(const char *name, const char *doc) {
+    PyTypeObject type = {PyVarObject_HEAD_INIT(nullptr, 0)};
+    type.tp_name = name;
+    type.tp_basicsize = sizeof(Binding);
+    type.tp_dealloc = binding_dealloc;
+    type.tp_vectorcall_offset = offsetof(Binding, vectorcall);
+    type.tp_repr = binding_repr;
+    type.tp_call = PyVectorcall_Call;
+    type.tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_METHOD_DESCRIPTOR | QOR_TPFLAGS_HAVE_VECTORCALL;
+    type.tp_doc = doc;
+    type.tp_members = binding_members;
+    type.tp_descr_get = binding_get;
+    return type;
+}
+
+PyTypeObject method_type = make_binding_type("qorctl.method", "A flat function bound as a method.");
+PyTypeObject initializer_type =
+    make_binding_type("qorctl.initializer", "A constructor bound as __init__: its proxy becomes `this`.");
+
+PyObject *bind(PyTypeObject *type, vectorcallfunc vectorcall, PyObject *function) {
+    if (!PyCallable_Check(function)) {
+        PyErr_Format(PyExc_TypeError, "%R is not callable", function);
+        return nullptr;
+    }
+    Binding *binding = PyObject_New(Binding, type);
+    if (!binding) return nullptr;
+    Py_INCREF(function);
+    binding->function = function;
+    binding->vectorcall = vectorcall;
+    return reinterpret_cast<PyObject *>(binding);
+}
+
+PyObject *method(PyObject *, PyObject *function) { return bind(&method_type, method_vectorcall, function); }
+
+PyObject *initializer(PyObject *, PyObject *function) {
+    return bind(&initializer_type, initializer_vectorcall, function);
+}
+
+PyMethodDef functions[] = {
+    {"method", method, METH_O, "method(flat_function): bind a flat function as a method"},
+    {"initializer", initializer, METH_O, "initializer(new_function): bind a constructor as __init__"},
+    {nullptr, nullptr, 0, nullptr},
+};
+
+PyModuleDef definition = {
+    PyModuleDef_HEAD_INIT, "qorctl._binding", "Method descriptors for the qorctl proxy classes.", -1, functions,
+    nullptr, nullptr, nullptr, nullptr,
+};
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) PyObject *PyInit__binding(void) {
+    if (PyType_Ready(&method_type) < 0 || PyType_Ready(&initializer_type) < 0) return nullptr;
+    return PyModule_Create(&definition);
+}
