@@ -37,20 +37,27 @@ def peer():
 
 
 @pytest.fixture
-def sim_host(tmp_path, monkeypatch):
+def sim_host(tmp_path):
     """Returns a function that writes a simulated-host model file and points
-    QORCTL_SIM_HOST at it for the rest of the test; the variable is restored
-    afterwards. The library re-reads the model at its next entry point."""
+    QORCTL_SIM_HOST at it for the rest of the test. The library re-reads the
+    model at its next entry point; afterwards the variable is restored and the
+    library re-synchronised, so later tests see the model they expect."""
+    saved = os.environ.get("QORCTL_SIM_HOST")
     count = [0]
 
     def write(text):
         count[0] += 1
         path = tmp_path / f"host{count[0]}.model"
         path.write_text(textwrap.dedent(text))
-        monkeypatch.setenv("QORCTL_SIM_HOST", str(path))
+        os.environ["QORCTL_SIM_HOST"] = str(path)
         return path
 
-    return write
+    yield write
+    if saved is None:
+        os.environ.pop("QORCTL_SIM_HOST", None)
+    else:
+        os.environ["QORCTL_SIM_HOST"] = saved
+    _qorctl.QorCtlObject_Init()  # re-reads the model
 
 
 def run_python(code, env=None, timeout=120):
