@@ -317,7 +317,7 @@ class LibraryWriter:
                     "    return names;"]
         texts = [p for p in op.params if self.model.arg_for(p).kind in ("string", "cstring")]
         if op.name.startswith(PREFIXES) and len(op.params) == 1 and texts:
-            return ['    return QorCtl::Sim::Read<%s>(%s, (std::string("%s.") + p1).c_str());'
+            return ['    return QorCtl::Sim::Read<%s>(%s, QorCtl::Sim::Indexed("%s", p1).c_str());'
                     % (spelled, node, key)]
         return ['    return QorCtl::Sim::Read<%s>(%s, "%s");' % (spelled, node, key)]
 

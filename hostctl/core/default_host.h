@@ -78,6 +78,10 @@ LastRebootFromVersion = 8.0.2
 LastRebootToVersion = 8.0.3
 LastRebootFromBuild = 24180
 LastRebootToBuild = 24322
+Stat.num_attempts = 3
+Stat.num_boots = 2
+Stat.num_successive_boots = 2
+Stat.peak_num_successive_boots = 2
 )";
 
 }  // namespace Sim
