@@ -67,16 +67,21 @@ def message(fn: Function, number, decl_text):
     return c_string("%sin method '%s', argument %d of type '%s'" % (NULL_PREFIX, fn.py, number, decl_text))
 
 
-def holder_decl(arg, name):
-    kinds = {
+def holder_type(arg):
+    """The argument-holder struct (convert/params.h) of an argument kind."""
+    return {
         "scalar": "qor::ScalarArg<%s>" % arg.cpp,
         "string": "qor::StringArg",
         "cstring": "qor::CStringArg",
         "pointer": "qor::PtrArg<%s>" % arg.cpp,
+        "array": "qor::RefArg<%s>" % arg.cpp,
         "reference": "qor::RefArg<%s>" % arg.cpp,
         "self": "qor::SelfArg<%s>" % arg.cpp,
-    }
-    return "%s %s;" % (kinds[arg.kind], name)
+    }[arg.kind]
+
+
+def holder_decl(arg, name):
+    return "%s %s;" % (holder_type(arg), name)
 
 
 def load_line(arg, name, index, msg, flags=""):
@@ -87,17 +92,9 @@ def load_line(arg, name, index, msg, flags=""):
 
 
 def check_expr(arg, index):
-    kinds = {
-        "scalar": "qor::ScalarArg<%s>" % arg.cpp,
-        "string": "qor::StringArg",
-        "cstring": "qor::CStringArg",
-        "pointer": "qor::PtrArg<%s>" % arg.cpp,
-        "reference": "qor::RefArg<%s>" % arg.cpp,
-        "self": "qor::SelfArg<%s>" % arg.cpp,
-    }
     if arg.record is not None:
-        return "%s::check(argv[%d], %s)" % (kinds[arg.kind], index, type_ref(arg.record))
-    return "%s::check(argv[%d])" % (kinds[arg.kind], index)
+        return "%s::check(argv[%d], %s)" % (holder_type(arg), index, type_ref(arg.record))
+    return "%s::check(argv[%d])" % (holder_type(arg), index)
 
 
 def pass_expr(arg, name):

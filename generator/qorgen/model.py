@@ -235,8 +235,10 @@ class Model:
         t = self.canonical(decl)
         mutable_ref = t.ref == "&" and not t.const
         if t.array is not None and not t.ref:
+            # An array parameter is a pointer to its first element that the
+            # library reads or fills, so null is refused like a reference.
             element = replace(t, array=None, const=False)
-            return Arg("pointer", decl, self.scalar_cpp(element) if self.is_scalar(element) else element.cpp(),
+            return Arg("array", decl, self.scalar_cpp(element) if self.is_scalar(element) else element.cpp(),
                        self.record_for(element))
         if t.pointers == 0:
             value = t.value()
@@ -352,7 +354,10 @@ class Model:
             fld.type = self.resolve(fld.type, scopes)
             if not fld.readonly:
                 fn = self._function("%s_%s_set" % (cls.py, fld.name), "set", cls, None, False)
-                fn.args = [self.arg_for(fld.type)]
+                arg = self.arg_for(fld.type)
+                if arg.kind == "array":
+                    arg.kind = "pointer"  # the setter refuses null with the field's own message
+                fn.args = [arg]
                 fn.field_name = fld.name
                 self._add(fn.py, [fn], cls.area)
             fn = self._function("%s_%s_get" % (cls.py, fld.name), "get", cls, None, False)
