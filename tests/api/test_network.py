@@ -1,0 +1,105 @@
+"""The network objects a script walks: the network information object, its
+adapters behind holders, their values, and library failures on request."""
+
+import pytest
+
+import _qorctl
+import qorctl
+
+
+@pytest.fixture
+def info():
+    return qorctl.NetworkInfoImpl()
+
+
+def adapters(info):
+    return [holder.get() for holder in info.GetPnics()]
+
+
+def test_built_in_host_lists_its_adapters_with_their_state(info):
+    seen = [(p.GetName(), p.GetMacAddress().GetStringAddress(), p.IsLinkUp()) for p in adapters(info)]
+    assert seen == [
+        ("nic0", "02:5a:10:00:00:01", True),
+        ("nic1", "02:5a:10:00:00:02", True),
+        ("nic2", "02:5a:20:00:00:01", False),
+        ("nic3", "02:5a:20:00:00:02", False),
+    ]
+    assert info.GetPnicNameList(0) == ("nic0", "nic1", "nic2", "nic3")
+
+
+def test_adapters_come_as_holders_that_the_proxy_does_not_own(info):
+    holders = info.GetPnics()
+    assert isinstance(holders, tuple)
+    assert all(isinstance(h, qorctl.PnicPtr) and not h.thisown and h.__nonzero__() for h in holders)
+    pnic = holders[0].get()
+    assert isinstance(pnic, qorctl.Pnic) and not pnic.thisown
+
+
+def test_a_missing_adapter_is_the_library_exception(info):
+    with pytest.raises(qorctl.HostCtlException) as caught:
+        info.GetPnicByName("nic9")
+    assert str(caught.value) == "Pnic 'nic9' not found"
+    assert caught.value.GetMessage() == "Pnic 'nic9' not found"
+
+
+def test_setters_write_what_getters_read(sim_host):
+    sim_host("""
+        [Pnic nic0]
+        Enabled = true
+        MTU = 1500
+    """)
+    pnic = qorctl.PnicImpl("nic0")
+    pnic.SetEnabled(False)
+    pnic.SetMTU(9000)
+    assert (pnic.IsEnabled(), pnic.GetMTU()) == (False, 9000)
+
+
+def test_the_model_fails_a_named_operation_for_every_object_or_one(sim_host):
+    sim_host("""
+        [Pnic nic0]
+        [Pnic nic1]
+        [fail]
+        Pnic.GetLinkSpeed = link speed unavailable
+        Pnic.IdentifyNic@nic1 = identification not supported
+    """)
+    nic0, nic1 = adapters(qorctl.NetworkInfoImpl())
+    for pnic in (nic0, nic1):
+        with pytest.raises(qorctl.HostCtlException, match="^link speed unavailable$"):
+            pnic.GetLinkSpeed()
+    nic0.IdentifyNic()
+    with pytest.raises(qorctl.HostCtlException) as caught:
+        nic1.IdentifyNic(3)
+    assert caught.value.GetDetailedMessage() == (
+        "identification not supported (Pnic.IdentifyNic failed on Pnic 'nic1')")
+
+
+def test_a_model_file_that_cannot_be_read_is_reported(sim_host, tmp_path):
+    path = sim_host("[Pnic nic0]\n")
+    path.unlink()
+    with pytest.raises(qorctl.HostCtlException, match="cannot read simulated host model"):
+        qorctl.NetworkInfoImpl()
+
+
+@pytest.mark.parametrize("text, valid, shown", [
+    ("02:5A:10:00:00:ff", True, "02:5a:10:00:00:ff"),
+    ("02:5a:10:00:00", False, "00:00:00:00:00:00"),
+    ("02-5a-10-00-00-01", False, "00:00:00:00:00:00"),
+    ("zz:5a:10:00:00:01", False, "00:00:00:00:00:00"),
+])
+def test_mac_addresses_parse_and_format(text, valid, shown):
+    mac = qorctl.MacAddress(text)
+    assert (mac.IsValid(), mac.GetStringAddress()) == (valid, shown)
+    assert qorctl.MacAddress.IsValid(text) is valid
+
+
+def test_an_array_parameter_refuses_none_instead_of_passing_null():
+    with pytest.raises(ValueError) as caught:
+        _qorctl.new_MacAddress(None)
+    assert str(caught.value) == "invalid null reference in method 'new_MacAddress', argument 1 of type 'uint8 [6]'"
+
+
+def test_records_returned_by_value_are_copies_the_caller_owns(info):
+    pnic = adapters(info)[0]
+    first, second = pnic.GetMacAddress(), pnic.GetMacAddress()
+    assert first.thisown and second.thisown
+    assert int(first.this) != int(second.this)
