@@ -1,0 +1,264 @@
+"""Calls every function of _qorctl with hostile arguments, in a subprocess.
+
+Nothing may crash the interpreter, raise SystemError, or return a value with an
+exception pending (CPython reports the last two as SystemError too). The list of
+functions is read from the module itself, so new functions are swept as soon as
+they exist. What the sweep leaves out, and why, is in the rules of SWEEP.
+"""
+
+import json
+import os
+import re
+import subprocess
+import sys
+from pathlib import Path
+
+import pytest
+
+SWEEP = r'''
+import json, re, sys, time
+import _qorctl as q, _qorctl_peer as peer
+
+FUNCTIONS = [name for name, f in vars(q).items() if type(f).__name__ == "builtin_function_or_method"]
+REGISTER = re.compile(r"^(\w+)_swigregister$")
+# Rule 1: <Class>_swigregister is given only a fresh dummy class (phase 2);
+# hostile objects would replace the real registrations for good.
+SWEPT = [name for name in FUNCTIONS if not REGISTER.match(name)]
+
+# Rule 2: functions that take ownership of a pointer without disowning its
+# proxy (holder constructors and reset, by the library's own contract) never
+# get a live object, or the object would be destroyed twice.
+TAKES_POINTER = re.compile(r"^new_\w+Ptr$|^\w+Ptr_reset$")
+# Rule 3: destructors get live objects only when Python owns them; deleting a
+# borrowed object is the caller's error that no runtime can detect.
+DESTRUCTOR = re.compile(r"^delete_")
+# Rule 4: operations that size a container get no huge positive counts, which
+# would allocate gigabytes rather than fail.
+SIZES = re.compile(r"(_resize|_reserve|_assign|_insert|___init__)$|^new_\w*(Vector|Set|Map|List)$")
+HUGE = 2**16
+
+
+class IntSub(int):
+    pass
+
+
+class StrSub(str):
+    pass
+
+
+class RaisingThis:
+    @property
+    def this(self):
+        raise ZeroDivisionError("no proxy here")
+
+
+class LoopingThis:
+    @property
+    def this(self):
+        return self
+
+
+class IntThis:
+    this = 5
+
+
+class FreshThis:
+    """A `this` made afresh on each read and referenced by nobody else."""
+    @property
+    def this(self):
+        return peer.make("gadget")
+
+
+class BadNumber:
+    def __index__(self):
+        raise ZeroDivisionError("no number here")
+    __int__ = __float__ = __index__
+
+
+deleted = q.new_VMPoint()
+q.delete_VMPoint(deleted)
+INTS = [-2**63 - 1, -2**63, -2**31 - 1, -2**31, -1, 0, 1, 255, 65536, 2**31 - 1, 2**31, 2**32, 2**63 - 1,
+        2**63, 2**64, IntSub(2**70)]
+HOSTILE = [None] + INTS + [
+    True, False, 0.0, -1.5, float("nan"), float("inf"), b"", b"nic0\xff", "\udcff", "", "nic0", "a\0b",
+    StrSub("nic0"), object(), [], (), {}, [None], ["nic0", 2**64], ("nic0",), {"a": "b"}, {1: None},
+    RaisingThis(), LoopingThis(), IntThis(), FreshThis(), BadNumber(), deleted,
+    peer.make("gadget"), peer.make("beta"),
+]
+FILLERS = [None, 0, "nic0", True]
+ARG_ONE = "argument 1 of type"
+
+
+def is_proxy(obj):
+    return type(obj).__name__ == "SwigPyObject" or type(getattr(obj, "this", None)).__name__ == "SwigPyObject"
+
+
+def owned(obj):
+    proxy = obj if type(obj).__name__ == "SwigPyObject" else obj.this
+    return proxy.own()
+
+
+failures = []
+calls = 0
+
+
+def call(name, args):
+    """Calls one function; returns (result, exception)."""
+    global calls
+    calls += 1
+    try:
+        return getattr(q, name)(*args), None
+    except SystemError as error:
+        failures.append("%s%r: SystemError: %s" % (name, args, error))
+        return None, error
+    except BaseException as error:  # every other exception is a sound answer
+        return None, error
+
+
+def valid_objects():
+    """Live objects made by every constructor that accepts one of a few
+    simple argument lists, plus the proxies that argument-less functions
+    return and the holders the network information object hands out."""
+    objects = []
+    for name in FUNCTIONS:
+        if name.startswith("new_"):
+            for args in [(), ("nic0",), (None,)]:
+                result, error = call(name, args)
+                if error is None:
+                    objects.append(result)
+                    break
+    for name in ARGLESS:
+        result, error = call(name, ())
+        if error is None and is_proxy(result):
+            objects.append(result)
+    for obj in list(objects):
+        if type(obj).__name__ == "SwigPyObject" and "NetworkInfoImpl" in repr(obj):
+            holders = q.NetworkInfo_GetPnics(obj)
+            objects.append(holders[0])
+            objects.append(q.PnicPtr_get(holders[1]))
+            break
+    return objects
+
+
+def arities(name):
+    """The argument counts worth trying: the exact count the parser names,
+    0 for a function that accepts none, else the counts its overload
+    prototypes allow (with and without the object)."""
+    result, error = call(name, ())
+    if error is None:
+        return [0]
+    text = str(error)
+    exact = re.search(r"takes exactly (\d+) argument", text)
+    if isinstance(error, TypeError) and exact:
+        return [int(exact.group(1))]
+    counts = set()
+    for line in text.splitlines():
+        line = line.strip()
+        if line.endswith(")") and "(" in line:
+            inner = line[line.index("(") + 1:-1]
+            depth, params = 0, 1 if inner.strip() else 0
+            for ch in inner:
+                depth += ch in "<(" and 1 or ch in ">)" and -1 or 0
+                params += ch == "," and depth == 0
+            counts.update({params, params + 1})
+    return sorted(counts - {0}) or list(range(1, 7))
+
+
+def sweep_function(name, objects):
+    started = time.perf_counter()
+    counts = arities(name)
+    if counts == [0]:
+        counts = [0, 1, 2]
+    top = max(counts)
+    for args in [(None,) * (top + 1), (0,) * (top + 1), ("nic0",) * (top + 1)]:
+        call(name, args)
+    sizes = bool(SIZES.search(name))
+    hostile = [v for v in HOSTILE if not (sizes and isinstance(v, int) and v > HUGE)]
+    for n in counts:
+        if n == 0:
+            continue
+        for v in hostile:
+            call(name, (v,) + (None,) * (n - 1))
+            call(name, (v,) * n)
+        candidates = [] if TAKES_POINTER.match(name) else list(objects)
+        if DESTRUCTOR.match(name):
+            candidates = [obj for obj in candidates if owned(obj)]
+        candidates += FILLERS
+        for first in candidates:
+            answers = [call(name, (first,) + (filler,) * (n - 1))[1] for filler in FILLERS]
+            if all(e is not None and (isinstance(e, NotImplementedError) or ARG_ONE in str(e)) for e in answers):
+                continue  # `first` does not convert: the hostile part above covered it
+            for i in range(1, n):
+                for v in hostile:
+                    for filler in FILLERS:
+                        args = [filler] * n
+                        args[0], args[i] = first, v
+                        call(name, tuple(args))
+    return time.perf_counter() - started
+
+
+def sweep(phase, start):
+    timings = []
+    for index in range(start, len(SWEPT)):
+        name = SWEPT[index]
+        sys.stderr.write("at %d %s\n" % (index, name))
+        sys.stderr.flush()
+        timings.append((sweep_function(name, valid_objects()), name))
+    return sorted(timings)[-5:]
+
+
+report_path, phase, start = sys.argv[1], sys.argv[2], int(sys.argv[3])
+ARGLESS = [name for name in SWEPT if not name.startswith(("new_", "delete_")) and arities(name) == [0]]
+
+if phase == "registered":
+    # Every class registered (a fresh dummy exception class each, with the
+    # class's destructor), so results come back as instances.
+    for name in FUNCTIONS:
+        match = REGISTER.match(name)
+        if match:
+            for args in [(), (None, None)]:
+                call(name, args)
+            attributes = {}
+            if hasattr(q, "delete_" + match.group(1)):
+                attributes["__swig_destroy__"] = getattr(q, "delete_" + match.group(1))
+            call(name, (type(match.group(1), (Exception,), attributes),))
+
+slowest = sweep(phase, start)
+with open(report_path, "w") as report:
+    json.dump({"functions": len(SWEPT), "calls": calls, "failures": failures[:50], "slowest": slowest}, report)
+'''
+
+
+def run_sweep(build_dir, model, report, phase, start):
+    """Sweeps from function `start` on; returns (index and name of the function
+    the interpreter died in, its last words), or (None, None, "")."""
+    env = dict(os.environ, PYTHONPATH=str(build_dir), PYTHONFAULTHANDLER="1", QORCTL_SIM_HOST=str(model))
+    result = subprocess.run([sys.executable, "-c", SWEEP, str(report), phase, str(start)], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, timeout=300)
+    if result.returncode == 0:
+        return None, None, ""
+    progress = re.findall(r"^at (\d+) (\w+)$", result.stderr, re.M)
+    if not progress:
+        pytest.fail(f"sweep failed before its first function:\n{result.stderr[-3000:]}")
+    index, name = progress[-1]
+    return int(index), name, f"status {result.returncode}"
+
+
+@pytest.mark.parametrize("phase", ["bare", "registered"])
+def test_every_function_survives_hostile_arguments(build_dir, tmp_path, phase):
+    # A private copy of the built-in host: calls that succeed may change it.
+    text = (Path(__file__).resolve().parent.parent / "hostctl" / "core" / "default_host.h").read_text()
+    model = tmp_path / "sweep.model"
+    model.write_text(re.search(r'R"\((.*)\)"', text, re.S).group(1))
+    report = tmp_path / "report.json"
+    crashes, start = {}, 0
+    while True:  # after a crash, go on with the next function to find every one
+        index, name, last_words = run_sweep(build_dir, model, report, phase, start)
+        if index is None:
+            break
+        crashes[name] = last_words
+        start = index + 1
+    outcome = json.loads(report.read_text())
+    assert crashes == {}
+    assert outcome["failures"] == []
+    assert outcome["functions"] > 100
