@@ -29,7 +29,8 @@ bool is_proxy_object(PyObject *obj);
 // New reference, or null with an exception set.
 PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own);
 
-// Borrowed; null when `obj` carries no proxy (no exception left pending).
+// New reference (the `this` attribute may be computed afresh on each read);
+// null when `obj` carries no proxy, with no exception left pending.
 SwigPyObject *find_this(PyObject *obj);
 
 // 0 on success, -1 when `obj` does not convert; never leaves an exception.
