@@ -24,6 +24,8 @@ STD_NAMES = {
     "std::string", "std::vector", "std::map", "std::set", "std::pair", "std::unique_ptr",
     "std::shared_ptr", "std::allocator", "std::less", "std::exception", "void",
 }
+# The C++ words among them; the other names are the library's typedefs.
+C_SCALARS = set(SCALARS.values())
 # `uint` is a library typedef that the conversion layer does not know: its
 # values travel as `uint *` proxies, like a class.
 OPAQUE_SCALARS = {"uint"}
@@ -167,6 +169,9 @@ class Model:
     def record_for(self, pointee: ctype.CType) -> TypeRecord:
         key = self.canonical(pointee).unqualified()
         key = replace(key, const=False)
+        if self.is_scalar(key):
+            # A pointer to `uint8` is a pointer to `unsigned char`: one record serves both.
+            key = replace(key, name=SCALARS[key.name])
         mangled = key.mangle()
         record = self.records.get(mangled)
         if record is None:
@@ -176,6 +181,9 @@ class Model:
 
     def _display(self, key):
         names = [key.spell() + " *"]
+        if key.name in C_SCALARS and not key.args:
+            names += [replace(key, name=name).spell() + " *" for name, cpp in SCALARS.items()
+                      if cpp == key.name and name not in C_SCALARS]
         cls = self.lib.classes.get(key.name)
         if cls and not key.args and not key.pointers:
             names += [alias + " *" for alias in cls.aliases]
