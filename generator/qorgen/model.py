@@ -52,7 +52,7 @@ class Edge:
 
 @dataclass
 class Arg:
-    kind: str                 # scalar, string, cstring, pointer, reference, self
+    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self
     decl: ctype.CType         # declared (qualified) type, for messages
     cpp: str                  # C++ type the holder struct is instantiated with
     record: Optional[TypeRecord] = None
@@ -61,7 +61,7 @@ class Arg:
 
 @dataclass
 class Result:
-    kind: str                 # void, scalar, string, cstring, copy, borrowed, holder, holders, strings, stringmap
+    kind: str                 # void, scalar, string, cstring, chararray, copy, borrowed, holder, holders, strings, stringmap
     cpp: str = ""
     record: Optional[TypeRecord] = None
     reference: bool = False
@@ -162,6 +162,11 @@ class Model:
     def is_enum(self, t):
         return t.name in self.lib.enums
 
+    def is_char_array(self, t):
+        """`char [N]` (or `Bool [N]`): text, not an array of numbers."""
+        return t.array is not None and not t.ref and not t.pointers and \
+            self.is_scalar(t) and SCALARS[t.name] == "char"
+
     def scalar_cpp(self, t):
         return SCALARS[t.name] if t.name in SCALARS else t.name
 
@@ -242,6 +247,8 @@ class Model:
     def arg_for(self, decl: ctype.CType) -> Arg:
         t = self.canonical(decl)
         mutable_ref = t.ref == "&" and not t.const
+        if self.is_char_array(t):
+            return Arg("chararray", decl, str(t.array))
         if t.array is not None and not t.ref:
             # An array parameter is a pointer to its first element that the
             # library reads or fills, so null is refused like a reference.
@@ -271,6 +278,8 @@ class Model:
         if decl is None or decl.name == "void" and not decl.pointers:
             return Result("void")
         t = self.canonical(decl)
+        if self.is_char_array(t):
+            return Result("chararray", str(t.array))
         if t.array is not None:
             # An array (a record field) reads as a borrowed pointer to its first element.
             return Result("borrowed", record=self.record_for(replace(t, array=None, const=False)))
