@@ -408,7 +408,9 @@ class Model:
 
     def _field_by_reference(self, t):
         c = self.canonical(t)
-        return not (self.is_scalar(c) or self.is_enum(c) or c == STRING or c.pointers or c.array is not None)
+        # `uint` values are read as owned copies, like the scalars they are.
+        return not (self.is_scalar(c) or self.is_enum(c) or c == STRING or c.pointers or c.array is not None
+                    or c.name in OPAQUE_SCALARS)
 
     def _free_function(self, func: Func):
         namespace = func.qname.rsplit("::", 1)[0] if "::" in func.qname else ""
