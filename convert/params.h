@@ -103,6 +103,19 @@ struct CStringArg {
     const char *get() const { return text; }
 };
 
+// A character array `char [N]`: text of at most N bytes with its NUL (a full
+// array of N bytes for N = 1), the rest of the array zero-filled.
+template <size_t N>
+struct CharArrayArg {
+    char value[N] = {};
+    bool load(PyObject *obj, const char *message) {
+        int status = AsCharArray(obj, value, N);
+        return ok(status) || arg_error(status, message);
+    }
+    static bool check(PyObject *obj) { return ok(AsCharArray(obj, nullptr, N)); }
+    char *get() { return value; }
+};
+
 enum class Null { kAllowed, kValueError, kTypeError };
 
 // A library pointer carried by a proxy. `Nulls` says what a null pointer
@@ -141,6 +154,10 @@ PyObject *from_scalar(T value) {
 }
 inline PyObject *from_string(const std::string &text) { return FromStdString(text); }
 inline PyObject *from_cstring(const char *text) { return FromCharPtr(text); }
+// An unterminated full array reads as all its N bytes.
+inline PyObject *from_char_array(const char *text, size_t size) {
+    return FromCharPtrAndSize(text, SWIG_strnlen(text, size));
+}
 
 // A class value returned by value: a heap copy that the proxy owns.
 template <class T>

@@ -124,10 +124,12 @@ int AsValBool(PyObject *obj, bool *val) {
 
 int AsValChar(PyObject *obj, char *val) {
     char c = 0;
-    if (ok(AsCharArray(obj, &c, 1))) {
+    int text_status = AsCharArray(obj, &c, 1);
+    if (ok(text_status)) {
         if (val) *val = c;
         return kOk;
     }
+    if (text_status == kNoUtf8) return kNoUtf8;
     long wide = 0;
     int status = AsValLong(obj, &wide);
     if (!ok(status)) return status;
@@ -141,7 +143,7 @@ int AsCharPtrAndSize(PyObject *obj, char **cptr, size_t *psize, int *alloc) {
         if (cptr && !alloc) return kRuntimeError;
         Py_ssize_t length = 0;
         const char *data = utf8_of(obj, &length);
-        if (!data) return kValueError;
+        if (!data) return kNoUtf8;
         if (cptr) {
             *cptr = new char[length + 1];
             std::memcpy(*cptr, data, length + 1);
@@ -166,7 +168,9 @@ int AsCharArray(PyObject *obj, char *dest, size_t size) {
     char *text = nullptr;
     size_t count = 0;
     int alloc = 0;
-    if (!ok(AsCharPtrAndSize(obj, &text, &count, &alloc))) return kTypeError;
+    int converted = AsCharPtrAndSize(obj, &text, &count, &alloc);
+    if (converted == kNoUtf8) return kNoUtf8;
+    if (!ok(converted)) return kTypeError;
     if (size == 1 && count == 2 && text && !text[1]) count = 1;
     int status = kTypeError;
     if (count <= size) {
@@ -185,7 +189,7 @@ int AsPtrStdString(PyObject *obj, std::string **out) {
         // Straight from the text's UTF-8 form: one allocation, NULs kept.
         Py_ssize_t length = 0;
         const char *data = utf8_of(obj, &length);
-        if (!data) return kValueError;
+        if (!data) return kNoUtf8;
         if (out) *out = new std::string(data, static_cast<size_t>(length));
         return kOk | kNewObject;
     }

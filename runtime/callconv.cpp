@@ -15,7 +15,8 @@ PyObject *error_type_for_code(int code) {
         case kDivisionByZero: return PyExc_ZeroDivisionError;
         case kOverflowError: return PyExc_OverflowError;
         case kSyntaxError: return PyExc_SyntaxError;
-        case kValueError: return PyExc_ValueError;
+        case kValueError:
+        case kNoUtf8: return PyExc_ValueError;
         case kSystemError: return PyExc_SystemError;
         case kAttributeError: return PyExc_AttributeError;
         default: return PyExc_RuntimeError;
@@ -26,6 +27,10 @@ bool arg_error(int status, const char *null_ref_message) {
     if (status == kDeletedObject) {
         PyErr_Format(PyExc_ValueError, "%s: the object behind this proxy was deleted",
                      arg_message(null_ref_message));
+        return false;
+    }
+    if (status == kNoUtf8) {
+        PyErr_Format(PyExc_ValueError, "%s: the text has no UTF-8 form", arg_message(null_ref_message));
         return false;
     }
     int code = status == kError ? kTypeError : status;

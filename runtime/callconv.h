@@ -23,6 +23,11 @@ enum Status {
     kMemoryError = -12,
 };
 
+// A str that has no UTF-8 form (it holds lone surrogates, as text decoded
+// with "surrogateescape" from bytes that are not UTF-8 may): a ValueError
+// that says so, since no library string can carry it.
+constexpr int kNoUtf8 = -101;
+
 // Marks a success whose value the converter allocated; the wrapper frees it.
 constexpr int kNewObject = 512;
 

@@ -290,12 +290,28 @@ class LibraryWriter:
             lines.append('    QorCtl::Sim::Write(%s, "%s", p1);' % (node, key))
         elif not is_getter:
             lines.append('    QorCtl::Sim::Record(%s, "%s");' % (node, operation))
+        if is_getter:
+            lines += self.output_lines(op, node, key)
         lines += self.result_lines(op, node, key)
         return lines
 
     def codable(self, t):
         value = t.value()
+        if t.pointers == 1 and t.pointee().const and value == ctype.CType("char"):
+            return True   # a C string
         return t.pointers == 0 and (self.model.is_scalar(value) or self.model.is_enum(value) or value == STRING)
+
+    def output_lines(self, op, node, key):
+        """A getter fills its scalar output parameters from the model, the
+        N-th parameter from the property "<key>.N"."""
+        lines = []
+        for number, param in enumerate(op.params, 1):
+            t = self.model.canonical(param)
+            value = t.value()
+            if t.ref == "&" and not t.const and (self.model.is_scalar(value) or self.model.is_enum(value)):
+                lines.append('    p%d = QorCtl::Sim::Read<%s>(%s, "%s.%d");'
+                             % (number, declare(value, "").strip(), node, key, number))
+        return lines
 
     def result_lines(self, op, node, key):
         if op.result is None:

@@ -73,6 +73,7 @@ def holder_type(arg):
         "scalar": "qor::ScalarArg<%s>" % arg.cpp,
         "string": "qor::StringArg",
         "cstring": "qor::CStringArg",
+        "chararray": "qor::CharArrayArg<%s>" % arg.cpp,
         "pointer": "qor::PtrArg<%s>" % arg.cpp,
         "array": "qor::RefArg<%s>" % arg.cpp,
         "reference": "qor::RefArg<%s>" % arg.cpp,
@@ -127,6 +128,7 @@ def result_lines(fn: Function, call):
         "scalar": "return qor::from_scalar<%s>(%s);" % (r.cpp, call),
         "string": "return qor::from_string(%s);" % call,
         "cstring": "return qor::from_cstring(%s);" % call,
+        "chararray": "return qor::from_char_array(%s, %s);" % (call, r.cpp),
         "copy": "return qor::from_copy(%s, %s);" % (call, ref),
         "borrowed": "return qor::from_borrowed(%s%s, %s);" % ("&" if r.reference else "", call, ref),
         "holder": "return qor::from_holder(%s, %s);" % (call, ref),
@@ -169,7 +171,8 @@ def body(fn: Function):
     if fn.kind == "get":
         call = "self.get()->%s" % fn.field_name
     elif fn.kind == "set" and fn.args[0].decl.array is not None:
-        lines += array_check(fn)
+        if fn.args[0].kind != "chararray":
+            lines += array_check(fn)
         call = "std::copy_n(a1.get(), %d, self.get()->%s)" % (fn.args[0].decl.array, fn.field_name)
     elif fn.kind == "set":
         call = "self.get()->%s = %s" % (fn.field_name, pass_expr(fn.args[0], names[0]))
@@ -208,7 +211,7 @@ def dispatch_order(entry: FunctionEntry):
     """Fewer parameters first; numeric before text among equal counts."""
     def key(indexed):
         index, fn = indexed
-        texts = sum(1 for a in fn.args if a.kind in ("string", "cstring"))
+        texts = sum(1 for a in fn.args if a.kind in ("string", "cstring", "chararray"))
         return (arg_count(fn), texts, index)
     return sorted(enumerate(entry.candidates), key=key)
 

@@ -24,6 +24,8 @@ STD_NAMES = {
     "std::string", "std::vector", "std::map", "std::set", "std::pair", "std::unique_ptr",
     "std::shared_ptr", "std::allocator", "std::less", "std::exception", "void",
 }
+# The C++ words among them; the other names are the library's typedefs.
+C_SCALARS = set(SCALARS.values())
 # `uint` is a library typedef that the conversion layer does not know: its
 # values travel as `uint *` proxies, like a class.
 OPAQUE_SCALARS = {"uint"}
@@ -50,7 +52,7 @@ class Edge:
 
 @dataclass
 class Arg:
-    kind: str                 # scalar, string, cstring, pointer, reference, self
+    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self
     decl: ctype.CType         # declared (qualified) type, for messages
     cpp: str                  # C++ type the holder struct is instantiated with
     record: Optional[TypeRecord] = None
@@ -59,7 +61,7 @@ class Arg:
 
 @dataclass
 class Result:
-    kind: str                 # void, scalar, string, cstring, copy, borrowed, holder, holders, strings, stringmap
+    kind: str                 # void, scalar, string, cstring, chararray, copy, borrowed, holder, holders, strings, stringmap
     cpp: str = ""
     record: Optional[TypeRecord] = None
     reference: bool = False
@@ -160,6 +162,11 @@ class Model:
     def is_enum(self, t):
         return t.name in self.lib.enums
 
+    def is_char_array(self, t):
+        """`char [N]` (or `Bool [N]`): text, not an array of numbers."""
+        return t.array is not None and not t.ref and not t.pointers and \
+            self.is_scalar(t) and SCALARS[t.name] == "char"
+
     def scalar_cpp(self, t):
         return SCALARS[t.name] if t.name in SCALARS else t.name
 
@@ -167,6 +174,9 @@ class Model:
     def record_for(self, pointee: ctype.CType) -> TypeRecord:
         key = self.canonical(pointee).unqualified()
         key = replace(key, const=False)
+        if self.is_scalar(key):
+            # A pointer to `uint8` is a pointer to `unsigned char`: one record serves both.
+            key = replace(key, name=SCALARS[key.name])
         mangled = key.mangle()
         record = self.records.get(mangled)
         if record is None:
@@ -176,6 +186,9 @@ class Model:
 
     def _display(self, key):
         names = [key.spell() + " *"]
+        if key.name in C_SCALARS and not key.args:
+            names += [replace(key, name=name).spell() + " *" for name, cpp in SCALARS.items()
+                      if cpp == key.name and name not in C_SCALARS]
         cls = self.lib.classes.get(key.name)
         if cls and not key.args and not key.pointers:
             names += [alias + " *" for alias in cls.aliases]
@@ -234,6 +247,8 @@ class Model:
     def arg_for(self, decl: ctype.CType) -> Arg:
         t = self.canonical(decl)
         mutable_ref = t.ref == "&" and not t.const
+        if self.is_char_array(t):
+            return Arg("chararray", decl, str(t.array))
         if t.array is not None and not t.ref:
             # An array parameter is a pointer to its first element that the
             # library reads or fills, so null is refused like a reference.
@@ -263,6 +278,8 @@ class Model:
         if decl is None or decl.name == "void" and not decl.pointers:
             return Result("void")
         t = self.canonical(decl)
+        if self.is_char_array(t):
+            return Result("chararray", str(t.array))
         if t.array is not None:
             # An array (a record field) reads as a borrowed pointer to its first element.
             return Result("borrowed", record=self.record_for(replace(t, array=None, const=False)))
@@ -391,7 +408,9 @@ class Model:
 
     def _field_by_reference(self, t):
         c = self.canonical(t)
-        return not (self.is_scalar(c) or self.is_enum(c) or c == STRING or c.pointers or c.array is not None)
+        # `uint` values are read as owned copies, like the scalars they are.
+        return not (self.is_scalar(c) or self.is_enum(c) or c == STRING or c.pointers or c.array is not None
+                    or c.name in OPAQUE_SCALARS)
 
     def _free_function(self, func: Func):
         namespace = func.qname.rsplit("::", 1)[0] if "::" in func.qname else ""

@@ -132,5 +132,14 @@ void Write(Node &node, const char *key, const T &value) {
     node.properties[key] = Codec<T>::Encode(value);
 }
 
+// A C string is stored up to its first NUL; a null one removes the property.
+inline void Write(Node &node, const char *key, const char *value) {
+    if (value) {
+        node.properties[key] = value;
+    } else {
+        node.properties.erase(key);
+    }
+}
+
 }  // namespace Sim
 }  // namespace QorCtl
