@@ -42,6 +42,18 @@ void Enter(const Node &node, const char *operation);
 void Record(Node &node, const char *operation);
 [[noreturn]] void NotFound(const std::string &kind, const std::string &name);
 
+// The integer type behind an enumeration, or the type itself.
+template <class T, bool = std::is_enum<T>::value>
+struct UnderlyingOf {
+    using type = T;
+};
+template <class T>
+struct UnderlyingOf<T, true> {
+    using type = std::underlying_type_t<T>;
+};
+template <class T>
+using Underlying = typename UnderlyingOf<T>::type;
+
 template <class T, class = void>
 struct Codec {
     static T Decode(const std::string &text) {
@@ -68,12 +80,15 @@ struct Codec<bool> {
 
 template <class T>
 struct Codec<T, std::enable_if_t<std::is_integral<T>::value || std::is_enum<T>::value>> {
+    // Read and written through the widest type of the same signedness, so
+    // unsigned 64-bit values above the signed range survive the round trip.
+    using Wide = std::conditional_t<std::is_unsigned<Underlying<T>>::value, unsigned long long, long long>;
     static T Decode(const std::string &text) {
-        long long value = 0;
+        Wide value = 0;
         std::istringstream(text) >> value;
         return static_cast<T>(value);
     }
-    static std::string Encode(T value) { return std::to_string(static_cast<long long>(value)); }
+    static std::string Encode(T value) { return std::to_string(static_cast<Wide>(value)); }
 };
 
 template <>
