@@ -39,7 +39,8 @@ a quoted value is a C string, a value in single quotes a one-character string.
 
 A variable's type says what scripts may do with it: a non-const record,
 vector or ``char const *`` is writable, anything else (and every array) is
-read-only. ``INIT`` is the C++ initializer: with ``library`` the stand-in
+read-only (with the message of an array when its elements are not const).
+``INIT`` is the C++ initializer: with ``library`` the stand-in
 library defines the object with it; otherwise the header does, and the module
 compiles its own copy. A static member of a class the declarations do not
 describe yet lives in a plain struct of that name. A static member that is
@@ -172,6 +173,11 @@ class Variable:
     @property
     def short(self):
         return self.qname.rsplit("::", 1)[-1]
+
+    @property
+    def const(self):
+        """Whether the object (each element, for an array) is const."""
+        return self.type.pointer_consts[-1] if self.type.pointers else self.type.const
 
 
 @dataclass
@@ -346,7 +352,7 @@ class _Reader:
                        library=bool(match.group("library")), member="::" in name, area=self.area,
                        header=self.header, namespace=self.namespace)
         self.lib.values.append(var)
-        if var.member and not (t.const or t.pointer_consts[-1:] == (True,)):
+        if var.member and not var.const:
             self.lib.order.append(var)
 
     def start_class(self, line):

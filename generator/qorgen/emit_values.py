@@ -27,7 +27,8 @@ def array_type_text(g: GlobalVar):
 
 def setter_body(g: GlobalVar):
     name = g.var.qname
-    if g.kind == "array":
+    if g.kind == "array" and not g.var.const:
+        # An array cannot be assigned even when its elements could.
         text = "in variable 'read-only %s' of type '%s'" % (name, array_type_text(g))
         return "return qor::read_only_variable(%s);" % c_string(text)
     if not g.writable:
