@@ -43,6 +43,12 @@ bool null_ref_error(const char *null_ref_message) {
     return false;
 }
 
+PyObject *constant_object_error(const char *function, const char *object) {
+    PyErr_Format(PyExc_AttributeError, "in method '%s', argument 1 is the constant object '%s', which cannot be changed",
+                 function, object);
+    return nullptr;
+}
+
 PyObject *overload_error(const char *message) {
     PyErr_SetString(PyExc_NotImplementedError, message);
     return nullptr;

@@ -68,6 +68,10 @@ void raise_object(PyObject *cls, PyObject *obj);
 // Appends " text" to the pending exception's message (or raises RuntimeError).
 void add_error_message(const char *text);
 
+// AttributeError for a field setter given one of the library's constant
+// objects, which may live in read-only memory; returns null.
+PyObject *constant_object_error(const char *function, const char *object);
+
 // Turns a C++ exception that is not the library's own into a Python exception.
 PyObject *raise_std_exception();
 

@@ -1,5 +1,7 @@
 #include "module.h"
 
+#include "variables.h"
+
 namespace qor {
 
 PyObject *instance_method_new(PyObject *, PyObject *func) { return PyInstanceMethod_New(func); }
@@ -34,5 +36,10 @@ extern "C" __attribute__((visibility("default"))) PyObject *PyInit__qorctl(void)
     PyObject *module = PyModule_Create2(&module_definition, 1013);
     if (!module) return nullptr;
     qor::init_registry();
+    PyObject *dict = PyModule_GetDict(module);  // borrowed
+    if (!qor::install_values(dict, qor::module_values)) {
+        Py_DECREF(module);
+        return nullptr;
+    }
     return module;
 }

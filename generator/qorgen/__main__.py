@@ -11,7 +11,7 @@ import argparse
 import os
 import sys
 
-from . import emit_library, emit_module, emit_python
+from . import emit_library, emit_module, emit_python, emit_values
 from .decl import DeclError, read_files
 from .model import Model
 
@@ -43,6 +43,8 @@ def generate(out, areas, paths):
     write(os.path.join(out, "qorctl_types.cpp"), emit_module.types_source(model, all_headers))
     write(os.path.join(out, "qorctl_wrappers.h"), emit_module.wrappers_header(model))
     write(os.path.join(out, "qorctl_functions.cpp"), emit_module.function_table(model))
+    write(os.path.join(out, "qorctl_values.cpp"), emit_values.values_source(model, all_headers))
+    write(os.path.join(out, "lib_values.cpp"), writer.values_source(all_headers))
     write(os.path.join(out, "python", "qorctl", "__init__.py"), emit_python.package_source(model))
     return model
 

@@ -17,6 +17,8 @@ Top-level statements (one per line, ``#`` starts a comment)::
     opaque NAME                      a type Python meets only as a pointer proxy
     func NAME(PARAMS) [noE] [clinkage] [-> TYPE] [= EXPR]
     display MANGLED TEXT             display names of a record, when not derived
+    const NAME = VALUE [size|ull]    a module constant: an integer, "text" or 'c'
+    var NAME : TYPE [library] = INIT a data object; NAME is `name` or `Class::name`
 
 Class members (indented under ``class``)::
 
@@ -29,12 +31,28 @@ Class members (indented under ``class``)::
     field NAME : TYPE [readonly]
     reexpose NAME ...                interface operations repeated under this class
 
+Constants and variables are installed in the order they are read, which is
+the library's interface order. An enumeration that lists its values installs
+its enumerators as constants where it is declared. A constant is a signed long
+unless ``size`` (a size) or ``ull`` (an unsigned long long) follows its value;
+a quoted value is a C string, a value in single quotes a one-character string.
+
+A variable's type says what scripts may do with it: a non-const record,
+vector or ``char const *`` is writable, anything else (and every array) is
+read-only (with the message of an array when its elements are not const).
+``INIT`` is the C++ initializer: with ``library`` the stand-in
+library defines the object with it; otherwise the header does, and the module
+compiles its own copy. A static member of a class the declarations do not
+describe yet lives in a plain struct of that name. A static member that is
+not const also gets the module functions ``<Class>_<name>_get`` and ``_set``.
+
 ``noE`` marks library operations that never throw; ``clinkage`` marks a free
 function the library exports with C linkage. ``= EXPR`` gives the C++
 expression that the module evaluates itself instead of calling the library
 (inline header code); it may use ``self`` and ``arg1`` ... ``argN``.
 """
 
+import ast
 import re
 from dataclasses import dataclass, field
 from typing import Dict, List, Optional
@@ -130,9 +148,43 @@ class Func:
 
 
 @dataclass
+class Constant:
+    name: str
+    kind: str                  # long, size, ull, cstring, char
+    value: object              # int, or str for the two text kinds
+
+
+@dataclass
+class Variable:
+    py: str                    # attribute of cvar
+    qname: str                 # the library's qualified name
+    type: ctype.CType
+    init: str                  # C++ initializer
+    library: bool              # defined by the library rather than its header
+    member: bool               # a static member of a class
+    area: str
+    header: str
+    namespace: str
+
+    @property
+    def owner(self):
+        return self.qname.rsplit("::", 1)[0] if self.member else ""
+
+    @property
+    def short(self):
+        return self.qname.rsplit("::", 1)[-1]
+
+    @property
+    def const(self):
+        """Whether the object (each element, for an array) is const."""
+        return self.type.pointer_consts[-1] if self.type.pointers else self.type.const
+
+
+@dataclass
 class Library:
     classes: Dict[str, Class] = field(default_factory=dict)
-    order: List[object] = field(default_factory=list)     # classes and funcs in interface order
+    order: List[object] = field(default_factory=list)     # classes, funcs and accessed variables in interface order
+    values: List[object] = field(default_factory=list)    # constants and variables in interface order
     holders: List[Holder] = field(default_factory=list)
     typedefs: Dict[str, str] = field(default_factory=dict)  # qualified name -> type text
     typedef_scope: Dict[str, str] = field(default_factory=dict)
@@ -147,6 +199,11 @@ _OP = re.compile(
     r"^(?P<name>[\w]+)\((?P<params>.*?)\)(?P<flags>(?:\s+(?:const|static|noE|hidden|clinkage))*)"
     r"(?:\s*->\s*(?P<result>[^=]+?))?(?:\s*=\s*(?P<expr>.+))?$"
 )
+
+
+_CONST = re.compile(r"^(?P<name>\w+)\s*=\s*(?P<value>.+?)(?:\s+(?P<kind>size|ull))?$")
+_VAR = re.compile(r"^(?P<name>[\w:]+)\s*:\s*(?P<type>.+?)(?:\s+(?P<library>library))?\s+=\s+(?P<init>.+)$")
+_RANGES = {"long": (-2 ** 63, 2 ** 63 - 1), "size": (0, 2 ** 64 - 1), "ull": (0, 2 ** 64 - 1)}
 
 
 def split_params(text):
@@ -231,6 +288,7 @@ class _Reader:
             qname = self.qualify(name.strip())
             listed = [v.strip() for v in values.split(",")] if values.strip() else []
             self.lib.enums[qname] = Enum(qname, listed, self.header)
+            self.lib.values.extend(self.enumerators(listed))
         elif keyword == "opaque":
             self.lib.opaque[self.qualify(rest)] = self.header
         elif keyword == "func":
@@ -238,11 +296,64 @@ class _Reader:
             qname = self.qualify(op.name)
             op.origin = qname.rsplit("::", 1)[0] if "::" in qname else ""
             self.lib.order.append(Func(op, qname, self.area, self.header))
+        elif keyword == "const":
+            self.lib.values.append(self.constant(rest))
+        elif keyword == "var":
+            self.add_variable(rest)
         elif keyword == "display":
             mangled, _, text = rest.partition(" ")
             self.lib.displays[mangled] = text.strip()
         else:
             self.fail("unknown statement %r" % keyword)
+
+    def enumerators(self, listed):
+        """Enumerators with their values: an unvalued one follows the previous by one."""
+        constants, value = [], 0
+        for item in listed:
+            name, _, text = item.partition("=")
+            if text.strip():
+                value = self.integer(text.strip())
+            constants.append(Constant(name.strip(), "long", value))
+            value += 1
+        return constants
+
+    def integer(self, text):
+        try:
+            return int(text, 0)
+        except ValueError:
+            self.fail("not an integer: %r" % text)
+
+    def constant(self, rest):
+        match = _CONST.match(rest)
+        if not match:
+            self.fail("cannot read constant %r" % rest)
+        name, text, kind = match.group("name"), match.group("value"), match.group("kind") or "long"
+        if text[0] in "\"'":
+            value = ast.literal_eval(text)
+            if text[0] == "'" and len(value) != 1:
+                self.fail("a one-character constant holds one character: %r" % text)
+            return Constant(name, "char" if text[0] == "'" else "cstring", value)
+        value = self.integer(text)
+        low, high = _RANGES[kind]
+        if not low <= value <= high:
+            self.fail("%s does not fit a %s constant" % (text, kind))
+        return Constant(name, kind, value)
+
+    def add_variable(self, rest):
+        match = _VAR.match(rest)
+        if not match:
+            self.fail("cannot read variable %r" % rest)
+        name = match.group("name")
+        try:
+            t = ctype.parse(match.group("type"))
+        except ValueError as error:
+            self.fail(str(error))
+        var = Variable(py=name.replace("::", "_"), qname=self.qualify(name), type=t, init=match.group("init"),
+                       library=bool(match.group("library")), member="::" in name, area=self.area,
+                       header=self.header, namespace=self.namespace)
+        self.lib.values.append(var)
+        if var.member and not var.const:
+            self.lib.order.append(var)
 
     def start_class(self, line):
         match = _CLASS.match(line)

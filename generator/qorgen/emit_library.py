@@ -8,9 +8,10 @@ classes of static members and free functions use a node of their own.
 """
 
 from collections import OrderedDict
+from dataclasses import replace
 
 from . import ctype
-from .decl import Class, Func, Op
+from .decl import Class, DeclError, Func, Op, Variable
 from .model import STRING, Model
 
 CORE = "HostCtl::Lib::HostCtlObject"
@@ -18,7 +19,57 @@ IMPL_BASE = "QorCtl::Lib::QorCtlObject"
 PREFIXES = ("Get", "Is")
 
 
-class LibraryWriter:
+class ValueWriter:
+    """Library declarations and definitions of the variables: namespace-level
+    ones in their header, static members in their class (or, while the
+    declarations do not describe the class, in a plain struct of its name)."""
+
+    def variables(self):
+        return [v for v in self.lib.values if isinstance(v, Variable)]
+
+    def members_of(self, owner):
+        return [v for v in self.variables() if v.owner == owner]
+
+    def declared_type(self, var):
+        return self.model.resolve(var.type, self.model.scopes_of(var.namespace, var.owner))
+
+    def variable_decl(self, var, static=False):
+        """The header's declaration; it is the definition when the header gives the value."""
+        text = declare(self.declared_type(var), var.short)
+        if var.library:
+            return ("static " if static else "extern ") + text + ";"
+        return ("static inline " if static else "inline ") + text + " = " + var.init + ";"
+
+    def variable_headers(self):
+        files = OrderedDict()
+        structs = OrderedDict()
+        for var in self.variables():
+            if not var.member:
+                files.setdefault(var.header, []).extend(wrap_namespace(var.qname, [self.variable_decl(var)]))
+            elif var.owner not in self.lib.classes:
+                structs.setdefault(var.owner, var.header)
+            elif self.lib.classes[var.owner].extern:
+                raise DeclError("%s: a hand-written class declares its own static members" % var.qname)
+        for owner, header in structs.items():
+            if "::" in owner and owner.rsplit("::", 1)[0] in self.lib.classes:
+                raise DeclError("%s: the variables of a nested class need the class declared" % owner)
+            lines = ["struct %s {" % owner.rsplit("::", 1)[-1]]
+            lines += ["    " + self.variable_decl(var, static=True) for var in self.members_of(owner)]
+            files.setdefault(header, []).extend(wrap_namespace(owner, lines + ["};"]) + [""])
+        return files
+
+    def values_source(self, headers):
+        """Definitions of the variables the library holds."""
+        out = ["// Generated: the library's data objects.", '#include "hostctl/sim.h"']
+        out += ['#include "%s"' % h for h in headers]
+        out.append("")
+        for var in self.variables():
+            if var.library:
+                out.append("%s = %s;" % (declare(self.declared_type(var), var.qname), var.init))
+        return "\n".join(out) + "\n"
+
+
+class LibraryWriter(ValueWriter):
     def __init__(self, model: Model):
         self.model = model
         self.lib = model.lib
@@ -101,6 +152,8 @@ class LibraryWriter:
                 header = item.header
                 linkage = 'extern "C" ' if item.op.c_linkage else ""
                 files.setdefault(header, []).extend(namespaced(item.qname, linkage + self.func_decl(item) + ";"))
+        for path, lines in self.variable_headers().items():
+            files.setdefault(path, []).extend(lines)
         texts = OrderedDict()
         for path, lines in files.items():
             head = ["// Generated: library declarations.", "#pragma once", "",
@@ -148,6 +201,7 @@ class LibraryWriter:
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op))
+        body[1:1] = ["    " + self.variable_decl(var, static=True) for var in self.members_of(cls.qname)]
         outer = self.enclosing_class(cls.qname)
         if outer:
             return wrap_namespace(outer.qname, [head % (outer.short + "::" + cls.short)] + body + ["};"]) + [""]
@@ -383,7 +437,7 @@ def declare(t, name, typedef=False):
     """A declaration of `name` with type `t` (arrays put the bound after the name)."""
     if t is None:
         return "void " + name
-    bare = t.spell() if t.array is None else ctype.CType(t.name, t.args, t.member, t.const).spell()
+    bare = t.spell() if t.array is None else replace(t, array=None).spell()
     text = "%s %s" % (bare, name)
     if t.array is not None:
         text += "[%d]" % t.array

@@ -168,6 +168,8 @@ def body(fn: Function):
         lines.append(holder_decl(arg, name))
         lines.append(load_line(arg, name, number, message(fn, number + 1, arg.decl.spell())))
         number += 1
+    if fn.kind == "set":
+        lines += constant_guard(fn)
     if fn.kind == "get":
         call = "self.get()->%s" % fn.field_name
     elif fn.kind == "set" and fn.args[0].decl.array is not None:
@@ -182,6 +184,13 @@ def body(fn: Function):
     lines += ["    " + line for line in result_lines(fn, call)]
     lines.append("});")
     return lines
+
+
+def constant_guard(fn: Function):
+    """A field setter refuses the library's constant objects of its class:
+    they may live in read-only memory."""
+    return ["if (self.get() == &%s) return qor::constant_object_error(%s, %s);"
+            % (name, c_string(fn.py), c_string(name)) for name in fn.self_arg.record.constants]
 
 
 def array_check(fn: Function):
@@ -250,8 +259,8 @@ def area_source(model: Model, area, headers):
     out += ['#include "%s"' % h for h in headers]
     out.append("")
     for entry in model.entries:
-        if entry.area != area:
-            continue
+        if entry.area != area or entry.candidates[0].kind in ("varget", "varset"):
+            continue  # the accessors of variables are written with the variables
         if len(entry.candidates) == 1:
             out += plain_wrapper(entry.candidates[0], "_wrap_" + entry.py)
         else:

@@ -5,7 +5,7 @@ from dataclasses import dataclass, field, replace
 from typing import Dict, List, Optional
 
 from . import ctype
-from .decl import Class, DeclError, Func, Holder, Library, Op
+from .decl import Class, DeclError, Func, Holder, Library, Op, Variable
 
 # Library integer typedefs and C++ words, with the C++ type that carries them.
 SCALARS = {
@@ -41,6 +41,7 @@ class TypeRecord:
     display: str
     index: int = -1
     edges: List["Edge"] = field(default_factory=list)  # edges leading into this type
+    constants: List[str] = field(default_factory=list)  # qualified names of constant objects of this type
 
 
 @dataclass
@@ -82,6 +83,17 @@ class Function:
 
 
 @dataclass
+class GlobalVar:
+    """A variable of cvar with what its getter and setter convert."""
+    var: Variable
+    kind: str                 # scalar, string, cstring, object, array
+    decl: ctype.CType         # resolved declared type, for messages
+    writable: bool
+    cpp: str = ""             # C++ type of a scalar
+    record: Optional[TypeRecord] = None  # the object's type, or an array's element type
+
+
+@dataclass
 class FunctionEntry:
     """A name in the function table: one function or an overload set."""
     py: str
@@ -101,6 +113,7 @@ class Model:
         self.record_for(ctype.CType("char"))
         self.record_for(STRING)
         self._build()
+        self.values = [self._global_var(v) if isinstance(v, Variable) else v for v in library.values]
         self._number_records()
 
     # ---- names and types ---------------------------------------------------
@@ -428,6 +441,8 @@ class Model:
         for item in self.lib.order:
             if isinstance(item, Class):
                 self._class_functions(item)
+            elif isinstance(item, Variable):
+                self._accessor_functions(item)
             else:
                 fn = self._free_function(item)
                 if fn.py not in pending_funcs:
@@ -444,3 +459,30 @@ class Model:
             for ancestor in self.ancestors(cls):
                 target = self.record_for(ctype.parse(ancestor))
                 target.edges.append(Edge(source, cls.qname, ancestor))
+
+    # ---- constants and variables -------------------------------------------
+    def _global_var(self, var: Variable) -> GlobalVar:
+        decl = self.resolve(var.type, self.scopes_of(var.namespace, var.owner))
+        t = self.canonical(decl)
+        if t.array is not None:
+            element = replace(t, array=None, const=False)
+            return GlobalVar(var, "array", decl, False, record=self.record_for(element))
+        if t.pointers == 1 and t.pointee().value() == ctype.CType("char"):
+            return GlobalVar(var, "cstring", decl, not t.pointer_consts[-1])
+        if t.pointers or t.ref:
+            raise DeclError("variable %s: pointers other than C strings are not supported" % var.qname)
+        if self.is_scalar(t) or self.is_enum(t) or t.value() == STRING:
+            if not t.const:
+                raise DeclError("variable %s: a number or std::string must be const" % var.qname)
+            kind = "string" if t.value() == STRING else "scalar"
+            return GlobalVar(var, kind, decl, False, cpp=self.scalar_cpp(t.value()))
+        record = self.record_for(t.value())
+        if t.const:
+            record.constants.append(var.qname)
+        return GlobalVar(var, "object", replace(decl, const=False), not t.const, record=record)
+
+    def _accessor_functions(self, var: Variable):
+        """<Class>_<name>_get and _set of a static member that is not const."""
+        for kind in ("varget", "varset"):
+            fn = Function(py="%s_%s" % (var.py, kind[3:]), kind=kind, cls=None, field_name=var.py)
+            self._add(fn.py, [fn], var.area)

@@ -107,3 +107,49 @@ def test_reexposed_operation_keeps_the_interface_prototype_under_the_new_name():
 def test_transcription_mistakes_are_reported(text, complaint):
     with pytest.raises(DeclError, match=complaint):
         Model(read(text))
+
+
+VALUES = """
+const BIG = 18446744073709551615 ull
+enum Mode = MODE_A = 4, MODE_B, MODE_C = 9, MODE_D
+const LETTER = 'U'
+const TEXT = "a=b"
+const SMALL = -9223372036854775808
+var Widget::TABLE : std::string [2] library = {"a", "b"}
+var Widget::NAMES : std::string const [2] library = {"a", "b"}
+var Widget::ROUTE : Widget library = {}
+var LABEL : char const * library = "x"
+var FIXED : char const * const = "y"
+var Widget::LIMIT : uint32 const library = 5
+"""
+
+
+def test_constants_and_variables_keep_interface_order_and_kinds():
+    library = read(CORE + SAMPLE + VALUES)
+    constants = [(v.name, v.kind, v.value) for v in library.values if not hasattr(v, "qname")]
+    assert constants == [("BIG", "ull", 2 ** 64 - 1), ("MODE_A", "long", 4), ("MODE_B", "long", 5),
+                         ("MODE_C", "long", 9), ("MODE_D", "long", 10), ("LETTER", "char", "U"),
+                         ("TEXT", "cstring", "a=b"), ("SMALL", "long", -2 ** 63)]
+    model = Model(library)
+    kinds = {g.var.py: (g.kind, g.writable) for g in model.values if hasattr(g, "var")}
+    assert kinds == {"Widget_TABLE": ("array", False), "Widget_NAMES": ("array", False),
+                     "Widget_ROUTE": ("object", True), "LABEL": ("cstring", True),
+                     "FIXED": ("cstring", False), "Widget_LIMIT": ("scalar", False)}
+    # Only static members that are not const get module accessor functions.
+    accessors = [e.py for e in model.entries if e.candidates[0].kind in ("varget", "varset")]
+    assert accessors == ["Widget_TABLE_get", "Widget_TABLE_set", "Widget_ROUTE_get", "Widget_ROUTE_set"]
+
+
+@pytest.mark.parametrize("text, complaint", [
+    ("const A = 9223372036854775808\n", "does not fit a long constant"),
+    ("const A = -1 size\n", "does not fit a size constant"),
+    ("const A = 'UV'\n", "one character"),
+    ("const A = twelve\n", "not an integer"),
+    ("enum E = A = x\n", "not an integer"),
+    ("var A : int const\n", "cannot read variable"),
+    ("var A : int = 1\n", "must be const"),
+    ("var A : int * const = 0\n", "pointers other than C strings"),
+])
+def test_value_mistakes_are_reported(text, complaint):
+    with pytest.raises(DeclError, match=complaint):
+        Model(read("area a\n" + text))
