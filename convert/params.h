@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "scalars.h"
+#include "containers.h"
 
 namespace qor {
 
@@ -146,6 +146,31 @@ using RefArg = PointerArg<T, Null::kValueError>;
 template <class T>
 using SelfArg = PointerArg<T, Null::kTypeError>;
 
+// A converted container taken by const reference or by value: a proxy of the
+// container is used in place, a Python sequence (a dict for maps) is copied
+// into a temporary that the destructor frees. None is a null reference.
+template <class C>
+struct ContainerArg {
+    C *ptr = nullptr;
+    bool owned = false;
+    ContainerArg() = default;
+    ContainerArg(const ContainerArg &) = delete;
+    ContainerArg &operator=(const ContainerArg &) = delete;
+    ~ContainerArg() {
+        if (owned) delete ptr;
+    }
+    bool load(PyObject *obj, const ContainerSpec &spec, const char *message) {
+        int status = Conversion<C>::asptr(obj, &ptr, spec);
+        if (!ok(status)) return arg_error(status, message);
+        owned = (status & kNewObject) != 0;
+        return ptr || null_ref_error(message);
+    }
+    static bool check(PyObject *obj, const ContainerSpec &spec) {
+        return ok(Conversion<C>::asptr(obj, nullptr, spec));
+    }
+    C *get() const { return ptr; }
+};
+
 // ---- results ---------------------------------------------------------------
 
 template <class T>
@@ -180,8 +205,6 @@ PyObject *from_holder(std::unique_ptr<T> &&value, swig_type_info *holder_type) {
     return pointer_to_object(new std::unique_ptr<T>(std::move(value)), holder_type, 0);
 }
 
-bool sequence_size_fits(size_t size);
-
 template <class T>
 PyObject *from_holder_vector(std::vector<std::unique_ptr<T>> &&values, swig_type_info *holder_type) {
     if (!sequence_size_fits(values.size())) return nullptr;
@@ -198,7 +221,5 @@ PyObject *from_holder_vector(std::vector<std::unique_ptr<T>> &&values, swig_type
     return tuple;
 }
 
-PyObject *from_string_vector(const std::vector<std::string> &values);
-PyObject *from_string_map(const std::map<std::string, std::string> &values, swig_type_info *map_type);
 
 }  // namespace qor

@@ -1,6 +1,6 @@
 #include <climits>
 
-#include "params.h"
+#include "containers.h"
 
 namespace qor {
 
@@ -10,45 +10,73 @@ bool sequence_size_fits(size_t size) {
     return false;
 }
 
-PyObject *from_string_vector(const std::vector<std::string> &values) {
-    if (!sequence_size_fits(values.size())) return nullptr;
-    PyObject *tuple = PyTuple_New(static_cast<Py_ssize_t>(values.size()));
-    if (!tuple) return nullptr;
-    for (size_t i = 0; i < values.size(); ++i) {
-        PyObject *item = FromStdString(values[i]);
-        if (!item) {
-            Py_DECREF(tuple);
-            return nullptr;
-        }
-        PyTuple_SET_ITEM(tuple, static_cast<Py_ssize_t>(i), item);
-    }
-    return tuple;
+bool map_size_fits(size_t size) {
+    if (size <= static_cast<size_t>(INT_MAX)) return true;
+    PyErr_SetString(PyExc_OverflowError, "map size not valid in python");
+    return false;
 }
 
-// A map whose class is registered comes back as an owned proxy of a copy;
-// otherwise as a dictionary.
-PyObject *from_string_map(const std::map<std::string, std::string> &values, swig_type_info *map_type) {
-    if (map_type && map_type->clientdata) {
-        return pointer_to_object(new std::map<std::string, std::string>(values), map_type, kOwn);
-    }
-    if (values.size() > static_cast<size_t>(INT_MAX)) {
-        PyErr_SetString(PyExc_OverflowError, "map size not valid in python");
-        return nullptr;
-    }
-    PyObject *dict = PyDict_New();
-    if (!dict) return nullptr;
-    for (const auto &entry : values) {
-        PyObject *key = FromStdString(entry.first);
-        PyObject *value = key ? FromStdString(entry.second) : nullptr;
-        int status = value ? PyDict_SetItem(dict, key, value) : -1;
-        Py_XDECREF(key);
-        Py_XDECREF(value);
-        if (status < 0) {
-            Py_DECREF(dict);
-            return nullptr;
+bool carries_proxy(PyObject *obj) {
+    SwigPyObject *proxy = find_this(obj);
+    Py_XDECREF(proxy);
+    return proxy != nullptr;
+}
+
+int container_from_proxy(PyObject *obj, void **out, swig_type_info *type) {
+    // Without its type record no proxy can be told apart: refuse them all
+    // rather than accept a proxy of any type.
+    if (!type && obj != Py_None) return kError;
+    int status = object_to_pointer(obj, out, type, 0);
+    return status == kDeletedObject ? status : (ok(status) ? kOk : kError);
+}
+
+void element_error(const ContainerSpec &spec, Py_ssize_t index) {
+    if (!PyErr_Occurred()) PyErr_SetString(PyExc_TypeError, spec.element);
+    char position[48];
+    std::snprintf(position, sizeof position, "in sequence element %zd ", index);
+    add_error_message(position);
+    add_error_message("bad type");
+}
+
+int AsPtrStringPair(PyObject *obj, std::pair<std::string, std::string> **out) {
+    using Pair = std::pair<std::string, std::string>;
+    static const ContainerSpec spec = {"std::pair<std::string,std::string >", "std::string", nullptr};
+    PyObject *first = nullptr;
+    PyObject *second = nullptr;
+    if (PyTuple_Check(obj)) {
+        if (PyTuple_GET_SIZE(obj) != 2) return kError;
+        first = PyTuple_GET_ITEM(obj, 0);
+        second = PyTuple_GET_ITEM(obj, 1);
+        Py_INCREF(first);
+        Py_INCREF(second);
+    } else if (PySequence_Check(obj)) {
+        if (PySequence_Size(obj) != 2) {
+            PyErr_Clear();
+            return kError;
         }
+        first = PySequence_GetItem(obj, 0);
+        second = first ? PySequence_GetItem(obj, 1) : nullptr;
+        if (!second) {
+            Py_XDECREF(first);
+            PyErr_Clear();
+            return kError;
+        }
+    } else {
+        void *raw = nullptr;
+        int status = container_from_proxy(obj, out ? &raw : nullptr, container_type<Pair>(spec));
+        if (ok(status) && out) *out = static_cast<Pair *>(raw);
+        return status;
     }
-    return dict;
+    std::string a;
+    std::string b;
+    int status = AsValStdString(first, out ? &a : nullptr);
+    if (ok(status)) status = AsValStdString(second, out ? &b : nullptr);
+    Py_DECREF(first);
+    Py_DECREF(second);
+    if (!ok(status)) return status;
+    if (!out) return kOk;
+    *out = new Pair(std::move(a), std::move(b));
+    return kOk | kNewObject;
 }
 
 }  // namespace qor

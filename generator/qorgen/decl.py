@@ -12,6 +12,7 @@ Top-level statements (one per line, ``#`` starts a comment)::
     header PATH                      library header of the classes that follow
     class NAME [: [virtual] BASE, ...]
     holder CLASS [vector] [as PYNAME]
+    sequence CLASS [*]               vectors of CLASS (or CLASS *) convert to and from tuples
     typedef NAME = TYPE
     enum NAME [= A, B = 4, C]
     opaque NAME                      a type Python meets only as a pointer proxy
@@ -30,6 +31,13 @@ Class members (indented under ``class``)::
     op NAME(PARAMS) [const] [static] [noE] [hidden] [-> TYPE] [= EXPR]
     field NAME : TYPE [readonly]
     reexpose NAME ...                interface operations repeated under this class
+
+``holder`` declares the owning pointer ``std::unique_ptr<CLASS>``, the
+library's typedef PYNAME (default: CLASS's name and ``Ptr``) in CLASS's
+namespace, and with ``vector`` its holder vector. Vectors of strings, of
+``uint32``/``uint64``, of string pairs, the string set, the string-keyed maps
+and the string pair always convert; vectors of records convert only where a
+``sequence`` statement says so, any other container is an opaque proxy.
 
 Constants and variables are installed in the order they are read, which is
 the library's interface order. An enumeration that lists its values installs
@@ -186,6 +194,7 @@ class Library:
     order: List[object] = field(default_factory=list)     # classes, funcs and accessed variables in interface order
     values: List[object] = field(default_factory=list)    # constants and variables in interface order
     holders: List[Holder] = field(default_factory=list)
+    sequences: Dict[str, set] = field(default_factory=dict)  # qualified class -> {"value", "pointer"}
     typedefs: Dict[str, str] = field(default_factory=dict)  # qualified name -> type text
     typedef_scope: Dict[str, str] = field(default_factory=dict)
     enums: Dict[str, Enum] = field(default_factory=dict)
@@ -278,6 +287,12 @@ class _Reader:
             self.start_class("class " + rest)
         elif keyword == "holder":
             self.add_holder(rest.split())
+        elif keyword == "sequence":
+            name, star, tail = rest.partition("*")
+            if tail.strip() or not name.strip():
+                self.fail("cannot read sequence %r" % rest)
+            kinds = self.lib.sequences.setdefault(self.qualify(name.strip()), set())
+            kinds.add("pointer" if star else "value")
         elif keyword == "typedef":
             name, _, text = rest.partition("=")
             qname = self.qualify(name.strip())
@@ -378,7 +393,7 @@ class _Reader:
         target = self.qualify(words[0])
         short = target.rsplit("::", 1)[-1]
         py = words[words.index("as") + 1] if "as" in words else short + "Ptr"
-        typedef = target.rsplit("::", 1)[0] + "::" + short + "Ptr"
+        typedef = target.rsplit("::", 1)[0] + "::" + py
         self.lib.holders.append(Holder(target, typedef, py, "vector" in words, self.area))
         self.lib.typedefs[typedef] = "std::unique_ptr< %s >" % target
 

@@ -67,6 +67,12 @@ def message(fn: Function, number, decl_text):
     return c_string("%sin method '%s', argument %d of type '%s'" % (NULL_PREFIX, fn.py, number, decl_text))
 
 
+def spec_expr(spec):
+    """The qor::ContainerSpec of a container conversion."""
+    element = type_ref(spec.element_record) if spec.element_record is not None else "nullptr"
+    return "qor::ContainerSpec{%s, %s, %s}" % (c_string(spec.name), c_string(spec.element), element)
+
+
 def holder_type(arg):
     """The argument-holder struct (convert/params.h) of an argument kind."""
     return {
@@ -78,6 +84,7 @@ def holder_type(arg):
         "array": "qor::RefArg<%s>" % arg.cpp,
         "reference": "qor::RefArg<%s>" % arg.cpp,
         "self": "qor::SelfArg<%s>" % arg.cpp,
+        "container": "qor::ContainerArg<%s>" % arg.cpp,
     }[arg.kind]
 
 
@@ -86,6 +93,8 @@ def holder_decl(arg, name):
 
 
 def load_line(arg, name, index, msg, flags=""):
+    if arg.spec is not None:
+        return "if (!%s.load(argv[%d], %s, %s)) return nullptr;" % (name, index, spec_expr(arg.spec), msg)
     if arg.record is not None:
         extra = ", " + flags if flags else ""
         return "if (!%s.load(argv[%d], %s, %s%s)) return nullptr;" % (name, index, type_ref(arg.record), msg, extra)
@@ -93,13 +102,15 @@ def load_line(arg, name, index, msg, flags=""):
 
 
 def check_expr(arg, index):
+    if arg.spec is not None:
+        return "%s::check(argv[%d], %s)" % (holder_type(arg), index, spec_expr(arg.spec))
     if arg.record is not None:
         return "%s::check(argv[%d], %s)" % (holder_type(arg), index, type_ref(arg.record))
     return "%s::check(argv[%d])" % (holder_type(arg), index)
 
 
 def pass_expr(arg, name):
-    if arg.kind == "reference":
+    if arg.kind in ("reference", "container"):
         return "std::move(*%s.get())" % name if arg.move else "*%s.get()" % name
     if arg.kind == "string" and arg.decl.pointers:
         return "&%s.get()" % name
@@ -133,8 +144,7 @@ def result_lines(fn: Function, call):
         "borrowed": "return qor::from_borrowed(%s%s, %s);" % ("&" if r.reference else "", call, ref),
         "holder": "return qor::from_holder(%s, %s);" % (call, ref),
         "holders": "return qor::from_holder_vector(%s, %s);" % (call, ref),
-        "strings": "return qor::from_string_vector(%s);" % call,
-        "stringmap": "return qor::from_string_map(%s, %s);" % (call, ref),
+        "container": "return qor::from_container(%s, %s);" % (call, spec_expr(r.spec)) if r.spec else "",
         "new": "return qor::pointer_to_object(%s, %s, qor::kOwn | qor::kNoShadow);" % (call, ref),
     }
     if r.kind == "void":

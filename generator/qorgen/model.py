@@ -32,6 +32,26 @@ OPAQUE_SCALARS = {"uint"}
 
 STRING = ctype.CType("std::string")
 CHAR_POINTER = ctype.parse("char *")
+STRING_PAIR = ctype.CType("std::pair", [STRING, STRING])
+STRING_VECTOR = ctype.with_default_args(ctype.CType("std::vector", [STRING]))
+# Integer elements the container conversions know, by their C++ type.
+INTEGER_ELEMENTS = {"unsigned int", "unsigned long"}
+
+
+@dataclass(frozen=True)
+class ContainerSpec:
+    """What the conversion of one container type needs: its conversion type
+    name (also the look-up name of its type record), its element type name
+    for errors, and for record elements the record's type."""
+    name: str
+    element: str
+    element_record: Optional["TypeRecord"] = None
+
+
+def conversion_name(t: ctype.CType) -> str:
+    """The spelling of a container type the conversions use: the declared
+    spelling without the blank after the outermost `<`."""
+    return t.spell().replace("< ", "<", 1)
 
 
 @dataclass
@@ -53,19 +73,21 @@ class Edge:
 
 @dataclass
 class Arg:
-    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self
+    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self, container
     decl: ctype.CType         # declared (qualified) type, for messages
     cpp: str                  # C++ type the holder struct is instantiated with
     record: Optional[TypeRecord] = None
     move: bool = False        # rvalue reference: the value is moved out
+    spec: Optional[ContainerSpec] = None
 
 
 @dataclass
 class Result:
-    kind: str                 # void, scalar, string, cstring, chararray, copy, borrowed, holder, holders, strings, stringmap
+    kind: str                 # void, scalar, string, cstring, chararray, copy, borrowed, holder, holders, container
     cpp: str = ""
     record: Optional[TypeRecord] = None
     reference: bool = False
+    spec: Optional[ContainerSpec] = None
 
 
 @dataclass
@@ -183,13 +205,18 @@ class Model:
     def scalar_cpp(self, t):
         return SCALARS[t.name] if t.name in SCALARS else t.name
 
+    def cpp_names(self, t: ctype.CType) -> ctype.CType:
+        """The type with the library's integer typedefs spelled as the C++
+        types behind them, template arguments included."""
+        name = SCALARS[t.name] if self.is_scalar(t) else t.name
+        return replace(t, name=name, args=[self.cpp_names(a) for a in t.args])
+
     # ---- type records ------------------------------------------------------
     def record_for(self, pointee: ctype.CType) -> TypeRecord:
         key = self.canonical(pointee).unqualified()
-        key = replace(key, const=False)
-        if self.is_scalar(key):
-            # A pointer to `uint8` is a pointer to `unsigned char`: one record serves both.
-            key = replace(key, name=SCALARS[key.name])
+        # A pointer to `uint8` is a pointer to `unsigned char`, and a vector of
+        # `uint32` a vector of `unsigned int`: one record serves both spellings.
+        key = self.cpp_names(replace(key, const=False))
         mangled = key.mangle()
         record = self.records.get(mangled)
         if record is None:
@@ -257,9 +284,45 @@ class Model:
         return order.index(namespace) if namespace in order else len(order)
 
     # ---- conversion kinds --------------------------------------------------
+    def container_spec(self, t: ctype.CType) -> Optional[ContainerSpec]:
+        """The conversion of a container value type, or None when the type
+        has no conversion of its own (it then travels as an opaque proxy)."""
+        value = self.cpp_names(t.value())
+        args = value.args
+        element = None
+        if value.name == "std::vector":
+            element = self._element_spec(args[0])
+        elif value.name == "std::set" and args[0] == STRING:
+            element = ("std::string", None)
+        elif value.name == "std::map" and args[0] == STRING and args[1] in (STRING, STRING_PAIR, STRING_VECTOR):
+            element = (conversion_name(ctype.CType("std::pair", [STRING, args[1]])), None)
+        elif value == STRING_PAIR:
+            element = ("std::string", None)
+        if element is None:
+            return None
+        return ContainerSpec(conversion_name(value), element[0], element[1])
+
+    def _element_spec(self, e: ctype.CType):
+        """Element type name and record of a vector element that converts."""
+        if e == STRING:
+            return "std::string", None
+        if e.name in INTEGER_ELEMENTS and not e.args and not e.pointers:
+            return e.name, None
+        if e == STRING_PAIR:
+            return conversion_name(e), None
+        kinds = self.lib.sequences.get(e.name, set())
+        if not e.args and not e.const and e.pointers == 0 and "value" in kinds:
+            return e.name, self.record_for(e)
+        if not e.args and not e.const and e.pointers == 1 and "pointer" in kinds:
+            return e.name, self.record_for(e.pointee())
+        return None
+
     def arg_for(self, decl: ctype.CType) -> Arg:
         t = self.canonical(decl)
         mutable_ref = t.ref == "&" and not t.const
+        spec = self.container_spec(t) if t.pointers == 0 and t.array is None else None
+        if spec is not None and not mutable_ref and t.ref != "&&":
+            return Arg("container", decl, self.cpp_names(t.value()).cpp(), spec=spec)
         if self.is_char_array(t):
             return Arg("chararray", decl, str(t.array))
         if t.array is not None and not t.ref:
@@ -305,10 +368,9 @@ class Model:
                 return Result("holder", record=self.record_for(t))
             if t.name == "std::vector" and t.args[0].name == "std::unique_ptr":
                 return Result("holders", record=self.record_for(t.args[0]))
-            if t.name == "std::vector" and t.args[0] == STRING:
-                return Result("strings")
-            if t.name == "std::map" and t.args[0] == STRING and t.args[1] == STRING:
-                return Result("stringmap", record=self.record_for(t))
+            spec = self.container_spec(t)
+            if spec is not None:
+                return Result("container", spec=spec)
             return Result("copy", record=self.record_for(t))
         if t.pointers == 1 and t.pointee().value() == ctype.CType("char"):
             return Result("cstring")
@@ -387,6 +449,12 @@ class Model:
                 arg = self.arg_for(fld.type)
                 if arg.kind == "array":
                     arg.kind = "pointer"  # the setter refuses null with the field's own message
+                if arg.kind == "container":
+                    # A container field is copied from a proxy of its type, never from a sequence.
+                    value = self.canonical(fld.type).value()
+                    arg = Arg("reference", fld.type, arg.cpp, self.record_for(value))
+                if arg.kind == "reference" and self.canonical(fld.type).name == "std::unique_ptr":
+                    arg.move = True  # a holder field takes the argument holder's object
                 fn.args = [arg]
                 fn.field_name = fld.name
                 self._add(fn.py, [fn], cls.area)
