@@ -36,6 +36,12 @@ def generate(out, areas, paths):
     write(os.path.join(out, "include", "hostctl", "forward.h"), writer.forward_header())
     for path, text in headers.items():
         write(os.path.join(out, "include", path), text)
+    for path in library.headers:
+        # A generated header whose declarations all moved elsewhere is emptied,
+        # not left stale beside the header that now declares them.
+        stale = os.path.join(out, "include", path)
+        if path not in headers and os.path.exists(stale):
+            write(stale, "// Generated: library declarations (none left here).\n#pragma once\n")
     for area in areas:
         write(os.path.join(out, "lib_%s.cpp" % area), writer.source(area, all_headers))
         write(os.path.join(out, "api_%s.cpp" % area), emit_module.area_source(model, area, all_headers))
