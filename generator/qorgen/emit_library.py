@@ -17,6 +17,8 @@ from .model import STRING, Model
 CORE = "HostCtl::Lib::HostCtlObject"
 IMPL_BASE = "QorCtl::Lib::QorCtlObject"
 PREFIXES = ("Get", "Is")
+TEXT_CONTAINERS = [ctype.with_default_args(ctype.parse(text))
+                   for text in ("std::vector< std::string >", "std::map< std::string,std::string >")]
 
 
 class ValueWriter:
@@ -353,7 +355,9 @@ class LibraryWriter(ValueWriter):
         value = t.value()
         if t.pointers == 1 and t.pointee().const and value == ctype.CType("char"):
             return True   # a C string
-        return t.pointers == 0 and (self.model.is_scalar(value) or self.model.is_enum(value) or value == STRING)
+        # Text lists and text maps are stored as text too (sim.h's codecs).
+        return t.pointers == 0 and (self.model.is_scalar(value) or self.model.is_enum(value) or value == STRING
+                                    or value in TEXT_CONTAINERS)
 
     def output_lines(self, op, node, key):
         """A getter fills its scalar output parameters from the model, the

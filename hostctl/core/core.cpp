@@ -27,6 +27,17 @@ std::string HostCtlException::GetDetailedMessage() const {
 
 namespace QorCtl {
 namespace Lib {
+namespace {
+
+long g_live_objects = 0;
+
+}  // namespace
+
+long LiveObjects() { return g_live_objects; }
+
+QorCtlObject::QorCtlObject() { ++g_live_objects; }
+QorCtlObject::QorCtlObject(const QorCtlObject &) : HostCtl::Lib::HostCtlObject() { ++g_live_objects; }
+QorCtlObject::~QorCtlObject() { --g_live_objects; }
 
 void QorCtlObject::Print(ObjectPrinter *) {}
 

@@ -7,6 +7,8 @@
 // see of the registry, and make and take proxies the way wrappers do.
 #include "runtime/proxy.h"
 
+#include "hostctl/core.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -233,6 +235,9 @@ PyObject *peer_reinit(PyObject *, PyObject *) {
     Py_RETURN_NONE;
 }
 
+// live_objects(): how many concrete objects of the stand-in library are alive.
+PyObject *peer_live_objects(PyObject *, PyObject *) { return PyLong_FromLong(QorCtl::Lib::LiveObjects()); }
+
 PyMethodDef peer_functions[] = {
     {"make", peer_make, METH_VARARGS, nullptr},
     {"wrap", peer_wrap, METH_VARARGS, nullptr},
@@ -245,6 +250,7 @@ PyMethodDef peer_functions[] = {
     {"ring", peer_ring, METH_NOARGS, nullptr},
     {"has_class", peer_has_class, METH_VARARGS, nullptr},
     {"reinit", peer_reinit, METH_NOARGS, nullptr},
+    {"live_objects", peer_live_objects, METH_NOARGS, nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
 

@@ -72,11 +72,19 @@ typedef HostCtl::Lib::HostCtlException QorCtlException;
 // Where Print operations write; opaque to the module.
 class ObjectPrinter;
 
+// The number of concrete library objects alive. Not part of the library's
+// interface: the test suite watches objects die through it.
+long LiveObjects();
+
 // Implementation base of every concrete library object. The defaults here
 // make every concrete class complete; concrete classes override what their
 // interfaces declare.
 class QorCtlObject : public virtual HostCtl::Lib::HostCtlObject {
 public:
+    QorCtlObject();
+    QorCtlObject(const QorCtlObject &);
+    QorCtlObject &operator=(const QorCtlObject &) = default;
+    ~QorCtlObject() override;
     void Refresh() override {}
     void SaveConfig() override {}
     void LoadConfig() override {}
