@@ -300,6 +300,7 @@ class Model:
             element = ("std::string", None)
         if element is None:
             return None
+        self.record_for(value)  # proxies of the container convert through it
         return ContainerSpec(conversion_name(value), element[0], element[1])
 
     def _element_spec(self, e: ctype.CType):

@@ -7,7 +7,9 @@
 // see of the registry, and make and take proxies the way wrappers do.
 #include "runtime/proxy.h"
 
+#include "convert/containers.h"
 #include "hostctl/core.h"
+#include "hostctl/network/values.h"
 
 #include <cstdint>
 #include <cstring>
@@ -235,6 +237,77 @@ PyObject *peer_reinit(PyObject *, PyObject *) {
     Py_RETURN_NONE;
 }
 
+// Copies `obj` into a container of type C as a wrapper's argument would, and
+// converts the container back as a result would. Raises TypeError when the
+// argument does not convert.
+template <class C>
+PyObject *round_trip(PyObject *obj, const qor::ContainerSpec &spec) {
+    C *value = nullptr;
+    int status = qor::Conversion<C>::asptr(obj, &value, spec);
+    if (!qor::ok(status) || !value) {
+        PyErr_SetString(PyExc_TypeError, "does not convert");
+        return nullptr;
+    }
+    PyObject *result = qor::from_container(*value, spec);
+    if (status & qor::kNewObject) delete value;
+    return result;
+}
+
+// convert(kind, obj): `obj` through the conversion of one container kind and back.
+PyObject *peer_convert(PyObject *, PyObject *args) {
+    const char *kind;
+    PyObject *obj;
+    if (!PyArg_ParseTuple(args, "sO:convert", &kind, &obj)) return nullptr;
+    using Text = std::string;
+    using Pair = std::pair<Text, Text>;
+    const std::string k = kind;
+    if (k == "uint32") {
+        return round_trip<std::vector<unsigned int>>(
+            obj, {"std::vector<unsigned int,std::allocator< unsigned int > >", "unsigned int", nullptr});
+    }
+    if (k == "uint64") {
+        return round_trip<std::vector<unsigned long>>(
+            obj, {"std::vector<unsigned long,std::allocator< unsigned long > >", "unsigned long", nullptr});
+    }
+    if (k == "pairs") {
+        return round_trip<std::vector<Pair>>(obj, {"std::vector<std::pair< std::string,std::string >,"
+                                                   "std::allocator< std::pair< std::string,std::string > > >",
+                                                   "std::pair<std::string,std::string >", nullptr});
+    }
+    if (k == "set") {
+        return round_trip<std::set<Text>>(
+            obj, {"std::set<std::string,std::less< std::string >,std::allocator< std::string > >", "std::string",
+                  nullptr});
+    }
+    if (k == "pair") return round_trip<Pair>(obj, {"std::pair<std::string,std::string >", "std::string", nullptr});
+    if (k == "map_pair") {
+        return round_trip<std::map<Text, Pair>>(
+            obj, {"std::map<std::string,std::pair< std::string,std::string >,std::less< std::string >,"
+                  "std::allocator< std::pair< std::string const,std::pair< std::string,std::string > > > >",
+                  "std::pair<std::string,std::pair< std::string,std::string > >", nullptr});
+    }
+    if (k == "map_vector") {
+        return round_trip<std::map<Text, std::vector<Text>>>(
+            obj, {"std::map<std::string,std::vector< std::string,std::allocator< std::string > >,"
+                  "std::less< std::string >,std::allocator< std::pair< std::string const,"
+                  "std::vector< std::string,std::allocator< std::string > > > > >",
+                  "std::pair<std::string,std::vector< std::string,std::allocator< std::string > > >", nullptr});
+    }
+    if (k == "addresses") {
+        using Address = HostCtl::Network::Ipv4Address;
+        return round_trip<std::vector<Address>>(
+            obj, {"std::vector<HostCtl::Network::Ipv4Address,std::allocator< HostCtl::Network::Ipv4Address > >",
+                  "HostCtl::Network::Ipv4Address", qor::lookup_type_by_name("HostCtl::Network::Ipv4Address *")});
+    }
+    if (k == "mac_pointers") {
+        using Mac = HostCtl::Network::MacAddress;
+        return round_trip<std::vector<Mac *>>(
+            obj, {"std::vector<HostCtl::Network::MacAddress *,std::allocator< HostCtl::Network::MacAddress * > >",
+                  "HostCtl::Network::MacAddress", qor::lookup_type_by_name("HostCtl::Network::MacAddress *")});
+    }
+    return PyErr_Format(PyExc_ValueError, "no container kind '%s'", kind);
+}
+
 // live_objects(): how many concrete objects of the stand-in library are alive.
 PyObject *peer_live_objects(PyObject *, PyObject *) { return PyLong_FromLong(QorCtl::Lib::LiveObjects()); }
 
@@ -251,6 +324,7 @@ PyMethodDef peer_functions[] = {
     {"has_class", peer_has_class, METH_VARARGS, nullptr},
     {"reinit", peer_reinit, METH_NOARGS, nullptr},
     {"live_objects", peer_live_objects, METH_NOARGS, nullptr},
+    {"convert", peer_convert, METH_VARARGS, nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
 
