@@ -14,7 +14,14 @@ FUNCTIONS = ["new_{}", "{}_release", "{}_reset", "{}_swap", "{}_get", "{}___nonz
 
 
 @pytest.fixture
-def pnics():
+def live(peer):
+    """How many more concrete library objects are alive than when the test began."""
+    start = peer.live_objects()
+    return lambda: peer.live_objects() - start
+
+
+@pytest.fixture
+def pnics(live):
     """The adapters of the network information object, each in its own holder;
     holders still full at the end are emptied so later tests count from zero."""
     holders = qorctl.NetworkInfoImpl().GetPnics()
@@ -42,35 +49,35 @@ def test_a_holder_proxy_converts_as_each_of_its_three_names(peer):
         assert peer.lookup_type_by_name(name) == mangled
 
 
-def test_a_list_operation_hands_over_a_tuple_of_holders_the_proxies_do_not_own(peer, pnics):
+def test_a_list_operation_hands_over_a_tuple_of_holders_the_proxies_do_not_own(live, pnics):
     assert isinstance(pnics, tuple) and len(pnics) == 4
     assert all(type(h) is qorctl.PnicPtr and not h.thisown and h.__nonzero__() for h in pnics)
-    assert peer.live_objects() == 4
+    assert live() == 4
     assert [h.get().GetName() for h in pnics] == ["nic0", "nic1", "nic2", "nic3"]
 
 
-def test_objects_die_exactly_when_their_holder_is_reset_or_deleted(peer, pnics):
+def test_objects_die_exactly_when_their_holder_is_reset_or_deleted(live, pnics):
     pnics[0].reset()
-    assert peer.live_objects() == 3 and not pnics[0].__nonzero__() and pnics[0].get() is None
+    assert live() == 3 and not pnics[0].__nonzero__() and pnics[0].get() is None
     assert pnics[0].reset() is None  # emptying an empty holder does nothing
-    assert peer.live_objects() == 3
+    assert live() == 3
     pnics[2].reset(pnics[3].release())  # the released object moves over; nic2 dies
-    assert peer.live_objects() == 2 and pnics[2].get().GetName() == "nic3"
+    assert live() == 2 and pnics[2].get().GetName() == "nic3"
     single = qorctl.NetworkInfoImpl().GetPnicByName("nic1")
-    assert peer.live_objects() == 3
+    assert live() == 3
     q.delete_PnicPtr(single)
-    assert peer.live_objects() == 2
+    assert live() == 2
 
 
-def test_release_empties_the_holder_and_leaves_the_object_alive(peer, pnics):
+def test_release_empties_the_holder_and_leaves_the_object_alive(live, pnics):
     pnic = pnics[0].release()
     assert not pnics[0].__nonzero__() and pnics[0].get() is None
     assert pnic.GetName() == "nic0" and not pnic.thisown
-    assert peer.live_objects() == 4
+    assert live() == 4
     owner = qorctl.PnicPtr(pnic)  # a new holder takes the object; its proxy owns the holder
     assert owner.thisown and owner.get().GetName() == "nic0"
     del owner
-    assert peer.live_objects() == 3
+    assert live() == 3
 
 
 def test_swap_exchanges_the_objects(pnics):
