@@ -261,6 +261,10 @@ PyObject *peer_convert(PyObject *, PyObject *args) {
     using Text = std::string;
     using Pair = std::pair<Text, Text>;
     const std::string k = kind;
+    if (k == "strings") {
+        return round_trip<std::vector<Text>>(
+            obj, {"std::vector<std::string,std::allocator< std::string > >", "std::string", nullptr});
+    }
     if (k == "uint32") {
         return round_trip<std::vector<unsigned int>>(
             obj, {"std::vector<unsigned int,std::allocator< unsigned int > >", "unsigned int", nullptr});
