@@ -153,3 +153,47 @@ def test_constants_and_variables_keep_interface_order_and_kinds():
 def test_value_mistakes_are_reported(text, complaint):
     with pytest.raises(DeclError, match=complaint):
         Model(read("area a\n" + text))
+
+
+CONTAINERS = """
+class Gadget
+  ctor()
+  field names : std::vector< std::string >
+  field widget : WidgetPtr
+class Hub : virtual HostCtl::Lib::HostCtlObject
+  op Take(std::vector< uint32 > const &, std::set< std::string >, std::map< std::string,std::pair< std::string,std::string > > const &)
+  op Fill(std::vector< std::string > &)
+  op Gadgets(std::vector< Gadget > const &, std::vector< Gadget * > const &)
+  op Others(std::vector< Widget * > const &)
+  op Pair() -> std::pair< std::string,std::string >
+sequence Gadget
+sequence Gadget *
+holder Gadget as GizmoPtr
+"""
+
+
+def test_container_types_pick_their_conversion_from_the_declared_type():
+    model = Model(read(CORE + SAMPLE + CONTAINERS))
+    fn = {e.py: e.candidates[0] for e in model.entries}
+    take = fn["Hub_Take"].args
+    assert [a.kind for a in take] == ["container"] * 3
+    assert take[0].spec.name == "std::vector<unsigned int,std::allocator< unsigned int > >"
+    assert take[2].spec.name == ("std::map<std::string,std::pair< std::string,std::string >,std::less< std::string >,"
+                                 "std::allocator< std::pair< std::string const,std::pair< std::string,std::string > > > >")
+    # A container the library fills travels only as a proxy.
+    assert fn["Hub_Fill"].args[0].kind == "reference"
+    values, pointers = fn["Hub_Gadgets"].args
+    assert (values.spec.element, pointers.spec.element) == ("HostCtl::Network::Gadget",) * 2
+    assert pointers.spec.name == ("std::vector<HostCtl::Network::Gadget *,"
+                                  "std::allocator< HostCtl::Network::Gadget * > >")
+    # Vectors of records without a `sequence` statement are opaque proxies.
+    assert fn["Hub_Others"].args[0].kind == "reference"
+    assert fn["Hub_Pair"].result.spec.name == "std::pair<std::string,std::string >"
+    # Container fields copy from a proxy; holder fields move the object in.
+    assert fn["Gadget_names_set"].args[0].kind == "reference"
+    assert fn["Gadget_widget_set"].args[0].move
+    # A holder's library typedef is its Python name.
+    gizmo = model.records["_p_std__unique_ptrT_HostCtl__Network__Gadget_t"]
+    assert gizmo.display.split("|")[0] == "HostCtl::Network::GizmoPtr *"
+    # Every converted container has its record, found by the conversion type name.
+    assert "_p_std__vectorT_unsigned_int_std__allocatorT_unsigned_int_t_t" in model.records
