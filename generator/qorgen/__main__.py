@@ -36,12 +36,14 @@ def generate(out, areas, paths):
     write(os.path.join(out, "include", "hostctl", "forward.h"), writer.forward_header())
     for path, text in headers.items():
         write(os.path.join(out, "include", path), text)
+    # Hand-written library headers live in include/ beside the declarations.
+    hand_written = os.path.join(os.path.dirname(os.path.abspath(paths[0])), os.pardir, "include")
     for path in library.headers:
-        # A generated header whose declarations all moved elsewhere is emptied,
-        # not left stale beside the header that now declares them.
-        stale = os.path.join(out, "include", path)
-        if path not in headers and os.path.exists(stale):
-            write(stale, "// Generated: library declarations (none left here).\n#pragma once\n")
+        # Every header a declaration names is included, so one left without
+        # declarations is still written (and not left stale from an earlier run).
+        if path not in headers and not os.path.exists(os.path.join(hand_written, path)):
+            write(os.path.join(out, "include", path), "// Generated: library declarations (none here).\n"
+                                                      "#pragma once\n")
     for area in areas:
         write(os.path.join(out, "lib_%s.cpp" % area), writer.source(area, all_headers))
         write(os.path.join(out, "api_%s.cpp" % area), emit_module.area_source(model, area, all_headers))
