@@ -12,8 +12,6 @@
 // its type record ("<name> *") and names it in element errors.
 #pragma once
 
-#include <climits>
-#include <cstdio>
 #include <exception>
 #include <memory>
 #include <map>

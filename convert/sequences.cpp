@@ -1,4 +1,5 @@
 #include <climits>
+#include <cstdio>
 
 #include "containers.h"
 
