@@ -15,6 +15,9 @@ from . import emit_library, emit_module, emit_python, emit_values
 from .decl import DeclError, read_files
 from .model import Model
 
+# The stand-in library's hand-written headers.
+HAND_WRITTEN = os.path.join(os.path.dirname(__file__), "..", "..", "hostctl", "include")
+
 
 def write(path, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -37,10 +40,10 @@ def generate(out, areas, paths):
     for path, text in headers.items():
         write(os.path.join(out, "include", path), text)
     for path in library.headers:
-        # A generated header whose declarations all moved elsewhere is emptied,
-        # not left stale beside the header that now declares them.
+        # A header that declares no class (only values, or declarations that
+        # moved elsewhere) is still included: write it empty, never stale.
         stale = os.path.join(out, "include", path)
-        if path not in headers and os.path.exists(stale):
+        if path not in headers and not os.path.exists(os.path.join(HAND_WRITTEN, path)):
             write(stale, "// Generated: library declarations (none left here).\n#pragma once\n")
     for area in areas:
         write(os.path.join(out, "lib_%s.cpp" % area), writer.source(area, all_headers))
