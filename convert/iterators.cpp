@@ -1,0 +1,108 @@
+#include "iterators.h"
+
+namespace swig {
+
+SwigPyIterator *SwigPyIterator::decr(size_t) { throw stop_iteration(); }
+
+ptrdiff_t SwigPyIterator::distance(const SwigPyIterator &) const {
+    throw std::invalid_argument("operation not supported");
+}
+
+bool SwigPyIterator::equal(const SwigPyIterator &) const { throw std::invalid_argument("operation not supported"); }
+
+// The value is read before the move, so at the end nothing moves.
+PyObject *SwigPyIterator::next() {
+    PyObject *value = this->value();
+    try {
+        incr();
+    } catch (...) {
+        Py_XDECREF(value);
+        throw;
+    }
+    return value;
+}
+
+SwigPyIterator *SwigPyIterator::advance(ptrdiff_t n, bool back) {
+    bool forward = (n > 0) != back;
+    size_t steps = n < 0 ? -static_cast<size_t>(n) : static_cast<size_t>(n);
+    return forward ? incr(steps) : decr(steps);
+}
+
+PyObject *SwigPyIterator::previous() {
+    decr();
+    return value();
+}
+
+}  // namespace swig
+
+namespace qor::ctr {
+
+swig_type_info *iterator_type() {
+    static swig_type_info *type = lookup_type_by_name("swig::SwigPyIterator *");
+    return type;
+}
+
+PyObject *iterator_object(swig::SwigPyIterator *it) {
+    PyObject *obj = pointer_to_object(it, iterator_type(), kOwn);
+    if (!obj) delete it;
+    return obj;
+}
+
+void *proxied(PyObject *owner) {
+    SwigPyObject *proxy = find_this(owner);
+    void *ptr = proxy ? proxy->ptr : nullptr;
+    Py_XDECREF(proxy);
+    if (!ptr) throw std::invalid_argument("the iterator's container was deleted");
+    return ptr;
+}
+
+PyObject *iterator_value(const swig::SwigPyIterator &it) {
+    return guard([&] { return it.value(); });
+}
+
+PyObject *iterator_next(swig::SwigPyIterator &it) {
+    return guard([&] { return it.next(); });
+}
+
+PyObject *iterator_previous(swig::SwigPyIterator &it) {
+    return guard([&] { return it.previous(); });
+}
+
+PyObject *iterator_incr(swig::SwigPyIterator &it, size_t n, bool back) {
+    return guard([&] { return pointer_to_object(back ? it.decr(n) : it.incr(n), iterator_type(), 0); });
+}
+
+PyObject *iterator_advance(swig::SwigPyIterator &it, ptrdiff_t n) {
+    return guard([&] { return pointer_to_object(it.advance(n), iterator_type(), 0); });
+}
+
+PyObject *iterator_step_in_place(PyObject *self, swig::SwigPyIterator &it, ptrdiff_t n, bool back) {
+    return guard([&]() -> PyObject * {
+        it.advance(n, back);
+        // The result takes over the ownership argument 1 gives up.
+        if (!ok(object_to_pointer(self, nullptr, iterator_type(), kDisown))) return nullptr;
+        return pointer_to_object(&it, iterator_type(), kOwn);
+    });
+}
+
+PyObject *iterator_moved_copy(const swig::SwigPyIterator &it, ptrdiff_t n, bool back) {
+    return guard([&] {
+        std::unique_ptr<swig::SwigPyIterator> copy(it.copy());
+        copy->advance(n, back);
+        return iterator_object(copy.release());
+    });
+}
+
+PyObject *iterator_copy(const swig::SwigPyIterator &it) {
+    return guard([&] { return iterator_object(it.copy()); });
+}
+
+PyObject *iterator_distance(const swig::SwigPyIterator &it, const swig::SwigPyIterator &other) {
+    return guard([&] { return PyLong_FromSsize_t(it.distance(other)); });
+}
+
+PyObject *iterator_equal(const swig::SwigPyIterator &it, const swig::SwigPyIterator &other, bool equal) {
+    return guard([&] { return PyBool_FromLong(it.equal(other) == equal); });
+}
+
+}  // namespace qor::ctr
