@@ -190,11 +190,11 @@ PyObject *vector_delslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j) {
 
 template <class V>
 PyObject *vector_erase(PyObject *owner, V &v, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
-                       const char *message, const ContainerSpec &spec) {
+                       const char *message, const char *last_message, const ContainerSpec &spec) {
     return guard([&] {
         if (v.empty() && !last) throw std::out_of_range("iterator out of range");
         size_t from = position(first, v, last ? v.size() : v.size() - 1, message);
-        size_t to = last ? position(*last, v, v.size(), message) : from + 1;
+        size_t to = last ? position(*last, v, v.size(), last_message) : from + 1;
         if (to < from) throw std::invalid_argument("iterator range runs backwards");
         v.erase(v.begin() + static_cast<ptrdiff_t>(from), v.begin() + static_cast<ptrdiff_t>(to));
         return make_iterator<V>(owner, from, spec);
@@ -283,11 +283,11 @@ PyObject *iterator_at(PyObject *owner, C &c, typename C::iterator at, const Cont
 // Erase by iterator (or range); returns an open iterator after the removed.
 template <class C, class Conv = FromElement>
 PyObject *keyed_erase(PyObject *owner, C &c, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
-                      const char *message, const ContainerSpec &spec) {
+                      const char *message, const char *last_message, const ContainerSpec &spec) {
     return guard([&] {
         if (c.empty() && !last) throw std::out_of_range("iterator out of range");
         size_t from = position(first, c, last ? c.size() : c.size() - 1, message);
-        size_t to = last ? position(*last, c, c.size(), message) : from + 1;
+        size_t to = last ? position(*last, c, c.size(), last_message) : from + 1;
         if (to < from) throw std::invalid_argument("iterator range runs backwards");
         auto begin = std::next(c.begin(), static_cast<ptrdiff_t>(from));
         c.erase(begin, std::next(c.begin(), static_cast<ptrdiff_t>(to)));

@@ -48,12 +48,15 @@ PyObject *iterator_object(swig::SwigPyIterator *it) {
     return obj;
 }
 
-void *proxied(PyObject *owner) {
+SwigPyObject *proxy_of(PyObject *owner) {
     SwigPyObject *proxy = find_this(owner);
-    void *ptr = proxy ? proxy->ptr : nullptr;
-    Py_XDECREF(proxy);
-    if (!ptr) throw std::invalid_argument("the iterator's container was deleted");
-    return ptr;
+    if (!proxy) throw std::invalid_argument("the container has no proxy");
+    return proxy;
+}
+
+void *proxied(SwigPyObject *proxy) {
+    if (!proxy->ptr) throw std::invalid_argument("the iterator's container was deleted");
+    return proxy->ptr;
 }
 
 PyObject *iterator_value(const swig::SwigPyIterator &it) {

@@ -74,9 +74,13 @@ PyObject *guard(Call &&call) {
     return nullptr;
 }
 
-// The container behind a proxy; a proxy whose container was deleted since
+// The proxy (a new reference) of a container argument. The iterator keeps
+// the proxy itself, not the object carrying it, so a later change of that
+// object's `this` cannot switch the iterator to another container.
+SwigPyObject *proxy_of(PyObject *owner);
+// The container behind the proxy; a proxy whose container was deleted since
 // refers to nothing, and using it raises.
-void *proxied(PyObject *owner);
+void *proxied(SwigPyObject *proxy);
 
 // ---- element conversions ----------------------------------------------------------
 
@@ -122,12 +126,12 @@ struct FromValue {
 template <class C, bool Reverse>
 class Cursor : public swig::SwigPyIterator {
 public:
-    Cursor(PyObject *owner, size_t index) : owner_(owner), index_(index) { Py_INCREF(owner_); }
-    Cursor(const Cursor &other) : Cursor(other.owner_, other.index_) {}
+    Cursor(PyObject *owner, size_t index) : proxy_(proxy_of(owner)), index_(index) {}
+    Cursor(const Cursor &other) : proxy_(other.proxy_), index_(other.index_) { Py_INCREF(proxy_); }
     Cursor &operator=(const Cursor &) = delete;
-    ~Cursor() override { Py_DECREF(owner_); }
+    ~Cursor() override { Py_DECREF(proxy_); }
 
-    C &container() const { return *static_cast<C *>(proxied(owner_)); }
+    C &container() const { return *static_cast<C *>(proxied(proxy_)); }
     size_t index() const { return index_; }
 
     // The element's C++ iterator, or stop_iteration past either end.
@@ -169,7 +173,7 @@ private:
         return *cursor;
     }
 
-    PyObject *owner_;  // owned: the container's proxy object
+    SwigPyObject *proxy_;  // owned: the container's proxy
     size_t index_;     // steps from the first element in walking order
 };
 

@@ -5,8 +5,9 @@ Each family (vectors, holder vectors, maps, the string set, the string pair,
 the iterator) is one table of operations. An operation's C++ is one call into
 the family's template in convert/container_classes.h or convert/iterators.h;
 the placeholders {C} (the container's C++ type), {S} (its conversion facts),
-{E} (the element parameter type) and {It} (the message for an iterator of
-another class) are filled in per instance.
+{E} (the element parameter type), {K} (a key), {A} (the allocator type) and
+{It}, {It3} (the messages for an iterator of another class as argument 2 or
+3) are filled in per instance.
 """
 
 from dataclasses import dataclass
@@ -54,9 +55,9 @@ VECTOR = [
     ("rbegin", [], "PyObject *", "qor::ctr::make_iterator<{C}, true>(argv[0], 0, {S})", False),
     ("rend", [], "PyObject *", "qor::ctr::make_iterator<{C}, true>(argv[0], self->size(), {S})", False),
     ("pop_back", [], "PyObject *", "qor::ctr::vector_pop_back(*self)", False),
-    ("erase", [ITERATOR_ARG], "PyObject *", "qor::ctr::vector_erase(argv[0], *self, arg1, nullptr, {It}, {S})", False),
+    ("erase", [ITERATOR_ARG], "PyObject *", "qor::ctr::vector_erase(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})", False),
     ("erase", [ITERATOR_ARG, ITERATOR_ARG], "PyObject *",
-     "qor::ctr::vector_erase(argv[0], *self, arg1, &arg2, {It}, {S})", False),
+     "qor::ctr::vector_erase(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})", False),
     ("new", [], None, "new {C}()", False),
     ("new", ["{C} const &"], None, "new {C}(arg1)", False),
     ("new", ["size_t"], None, "new {C}(arg1)", False),
@@ -105,9 +106,9 @@ def _shared(conv):
                       ("rend", [], "PyObject *", iterator % ("true", "self->size()"), False)],
         "erase": [("erase", ["{K}"], "size_t", "self->erase(arg1)", False),
                   ("erase", [ITERATOR_ARG], "PyObject *",
-                   "qor::ctr::keyed_erase<{C}%s>(argv[0], *self, arg1, nullptr, {It}, {S})" % conv, False),
+                   "qor::ctr::keyed_erase<{C}%s>(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})" % conv, False),
                   ("erase", [ITERATOR_ARG, ITERATOR_ARG], "PyObject *",
-                   "qor::ctr::keyed_erase<{C}%s>(argv[0], *self, arg1, &arg2, {It}, {S})" % conv, False)],
+                   "qor::ctr::keyed_erase<{C}%s>(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})" % conv, False)],
         "find": [_keyed(name, conv) for name in ("find", "lower_bound", "upper_bound")],
         "sizes": [("__nonzero__", [], "bool", "!self->empty()", True),
                   ("__bool__", [], "bool", "!self->empty()", True),
@@ -217,8 +218,9 @@ def make_class(instance: Instance, area) -> Class:
              if instance.type.name != "std::pair" else "",
              "{E}": element_param(instance.element).spell() if instance.element else ""}
     for name, params, result, expr, const in instance.ops:
-        holes["{It}"] = c_string("in method '%s_%s', argument %d of type '%s::iterator'"
-                                 % (instance.py, name, 2, qname))
+        for hole, number in (("{It}", 2), ("{It3}", 3)):
+            holes[hole] = c_string("in method '%s_%s', argument %d of type '%s::iterator'"
+                                   % (instance.py, name, number, qname))
         fill = lambda text: _fill(text, holes)
         op = Op(name if name != "new" else qname, [ctype.parse(fill(p)) for p in params],
                 ctype.parse(fill(result)) if result else None, const=const, throws=False,

@@ -97,6 +97,10 @@ def test_iterators_keep_their_container_alive_until_it_is_deleted():
     it = strings("kept").iterator()
     gc.collect()
     assert it.value() == "kept"
+    v = strings("mine")
+    it = v.begin()
+    v.this = qorctl.Uint32Vector([5]).this  # the object now carries another container
+    assert it.value() == "mine"
     v = strings("gone")
     it = v.begin()
     q.delete_StringVector(v)
@@ -129,6 +133,8 @@ def test_erase_and_insert_take_only_this_containers_iterators():
         v.erase(other.begin())
     with pytest.raises(TypeError, match=r"^in method 'StringVector_erase', argument 2 of type"):
         v.erase(qorctl.Uint32Vector([1]).begin())
+    with pytest.raises(TypeError, match=r"^in method 'StringVector_erase', argument 3 of type"):
+        v.erase(v.begin(), v.rend())
     with pytest.raises(IndexError):
         v.erase(v.end())
     with pytest.raises(ValueError):
