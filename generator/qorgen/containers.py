@@ -275,7 +275,7 @@ def _holder_vector(model, holder) -> Instance:
 def synthesize(model):
     """The iterator class, the declared container classes and the holder
     vectors, each with the names of its family's operations in table order."""
-    made = [(iterator_class(), [op[0] for op in ITERATOR_OPS])]
+    made = [(iterator_class(), ["delete"] + [op[0] for op in ITERATOR_OPS])]
     instances = []
     for decl in model.lib.containers:
         t = model.cpp_names(model.canonical(model.resolve(ctype.parse(decl.type), model.scopes_of(decl.namespace))))
@@ -297,7 +297,8 @@ def arrange(entries, cls, names):
     constructor = cls.qname.split("<")[0].rsplit("::", 1)[-1].strip()
 
     def rank(entry):
-        name = "new" if entry.py == "new_" + cls.py else entry.py[len(cls.py) + 1:]
+        prefix = entry.py.split("_", 1)[0]
+        name = prefix if entry.py == prefix + "_" + cls.py else entry.py[len(cls.py) + 1:]
         return order.index(name) if name in order else len(order)
     tail = sorted(entries[start:], key=rank)
     for entry in tail:

@@ -143,3 +143,46 @@ def test_erase_and_insert_take_only_this_containers_iterators():
     assert v.insert(v.begin(), 2, "y") is None
     assert list(v) == ["y", "y", "a", "b", "z"]
     assert v.erase(v.begin() + 1, v.end() - 1).value() == "z" and list(v) == ["y", "z"]
+
+
+# ---- holder vectors ----------------------------------------------------------------------------
+
+@pytest.fixture
+def live(peer):
+    start = peer.live_objects()
+    return lambda: peer.live_objects() - start
+
+
+def test_iterating_a_holder_vector_moves_each_object_into_a_new_holder(peer, live):
+    pnics = peer.pnic_vector(["nic0", "nic1"])
+    assert type(pnics) is qorctl.PnicVector and live() == 2
+    lent = pnics.front()
+    assert type(lent) is qorctl.PnicPtr and not lent.thisown and lent.get().GetName() == "nic0"
+    it = pnics.iterator()
+    moved = it.value()
+    assert moved.get().GetName() == "nic0" and not lent.__nonzero__()  # the vector's holder is empty now
+    assert not it.value().__nonzero__()  # a second read finds the emptied holder
+    taken = [moved] + list(it)[1:]
+    assert [h.get().GetName() for h in taken] == ["nic0", "nic1"] and len(pnics) == 2
+    del pnics
+    assert live() == 2  # the objects live on in their new holders
+    for holder in taken:
+        holder.reset()
+    assert live() == 0
+
+
+def test_holder_vector_removals_destroy_the_objects_they_held(peer, live):
+    pnics = peer.pnic_vector(["a", "b", "c", "d"])
+    pnics.pop_back()
+    assert live() == 3 and pnics.back().get().GetName() == "c"
+    pnics.__delslice__(0, 1)
+    assert live() == 2 and pnics.front().get().GetName() == "b"
+    other = peer.pnic_vector(["z"])
+    pnics.swap(other)
+    assert (len(pnics), len(other)) == (1, 2)
+    other.clear()
+    assert live() == 1 and not other
+    del pnics
+    assert live() == 0
+    with pytest.raises(IndexError):
+        other.front()

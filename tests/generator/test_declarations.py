@@ -221,4 +221,6 @@ container Names = std::set< std::string >
     fn = {e.py: e.candidates for e in model.entries}
     assert fn["new_PartVector"][1].args[0].spec.element == "HostCtl::Network::Part"
     assert [c.args[0].kind for c in fn["Names_insert"]] == ["string"]
-    assert "SwigPyIterator___next__" in names and "new_SwigPyIterator" not in names
+    iterator = [n for n in names if "SwigPyIterator" in n]
+    assert iterator[:3] == ["delete_SwigPyIterator", "SwigPyIterator_value", "SwigPyIterator_incr"]
+    assert iterator[-1] == "SwigPyIterator_swigregister" and "new_SwigPyIterator" not in names
