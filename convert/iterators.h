@@ -9,6 +9,7 @@
 // size, and one past either end ends the walk with `stop_iteration`.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <memory>

@@ -10,8 +10,9 @@ the placeholders {C} (the container's C++ type), {S} (its conversion facts),
 3) are filled in per instance.
 """
 
+import json
 from dataclasses import dataclass
-from typing import List, Optional
+from typing import Optional
 
 from . import ctype
 from .decl import Class, DeclError, Field, Op
@@ -194,13 +195,9 @@ class Instance:
     element: Optional[ctype.CType] = None   # the element (a map's value) parameter type
 
 
-def c_string(text):
-    return '"%s"' % text.replace("\\", "\\\\").replace('"', '\\"')
-
-
 def spec_call(cpp, name, element, record_name):
-    record = c_string(record_name) if record_name else "nullptr"
-    return "qor::ctr::spec_of<%s>(%s, %s, %s)" % (cpp, c_string(name), c_string(element), record)
+    record = json.dumps(record_name) if record_name else "nullptr"
+    return "qor::ctr::spec_of<%s>(%s, %s, %s)" % (cpp, json.dumps(name), json.dumps(element), record)
 
 
 def element_param(e: ctype.CType) -> ctype.CType:
@@ -219,7 +216,7 @@ def make_class(instance: Instance, area) -> Class:
              "{E}": element_param(instance.element).spell() if instance.element else ""}
     for name, params, result, expr, const in instance.ops:
         for hole, number in (("{It}", 2), ("{It3}", 3)):
-            holes[hole] = c_string("in method '%s_%s', argument %d of type '%s::iterator'"
+            holes[hole] = json.dumps("in method '%s_%s', argument %d of type '%s::iterator'"
                                    % (instance.py, name, number, qname))
         fill = lambda text: _fill(text, holes)
         op = Op(name if name != "new" else qname, [ctype.parse(fill(p)) for p in params],
