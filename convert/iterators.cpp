@@ -71,20 +71,19 @@ PyObject *iterator_previous(swig::SwigPyIterator &it) {
     return guard([&] { return it.previous(); });
 }
 
-PyObject *iterator_incr(swig::SwigPyIterator &it, size_t n, bool back) {
-    return guard([&] { return pointer_to_object(back ? it.decr(n) : it.incr(n), iterator_type(), 0); });
+PyObject *iterator_incr(PyObject *self, swig::SwigPyIterator &it, size_t n, bool back) {
+    return guard([&] {
+        back ? it.decr(n) : it.incr(n);
+        Py_INCREF(self);
+        return self;
+    });
 }
 
-PyObject *iterator_advance(swig::SwigPyIterator &it, ptrdiff_t n) {
-    return guard([&] { return pointer_to_object(it.advance(n), iterator_type(), 0); });
-}
-
-PyObject *iterator_step_in_place(PyObject *self, swig::SwigPyIterator &it, ptrdiff_t n, bool back) {
-    return guard([&]() -> PyObject * {
+PyObject *iterator_advance(PyObject *self, swig::SwigPyIterator &it, ptrdiff_t n, bool back) {
+    return guard([&] {
         it.advance(n, back);
-        // The result takes over the ownership argument 1 gives up.
-        if (!ok(object_to_pointer(self, nullptr, iterator_type(), kDisown))) return nullptr;
-        return pointer_to_object(&it, iterator_type(), kOwn);
+        Py_INCREF(self);
+        return self;
     });
 }
 

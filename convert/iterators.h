@@ -212,11 +212,11 @@ size_t position(const swig::SwigPyIterator &it, const C &c, size_t limit, const 
 PyObject *iterator_value(const swig::SwigPyIterator &it);
 PyObject *iterator_next(swig::SwigPyIterator &it);
 PyObject *iterator_previous(swig::SwigPyIterator &it);
-// incr, decr and advance: a non-owning proxy of the same iterator.
-PyObject *iterator_incr(swig::SwigPyIterator &it, size_t n, bool back);
-PyObject *iterator_advance(swig::SwigPyIterator &it, ptrdiff_t n);
-// __iadd__ and __isub__: argument 1 gives up its ownership to the result.
-PyObject *iterator_step_in_place(PyObject *self, swig::SwigPyIterator &it, ptrdiff_t n, bool back);
+// incr and decr; advance, __iadd__ and __isub__ (`back` for decr and
+// __isub__): the iterator moves and the result is argument 1 itself, so a
+// result never outlives the iterator it refers to.
+PyObject *iterator_incr(PyObject *self, swig::SwigPyIterator &it, size_t n, bool back);
+PyObject *iterator_advance(PyObject *self, swig::SwigPyIterator &it, ptrdiff_t n, bool back);
 // __add__ and __sub__ with a count: a new owned copy, moved.
 PyObject *iterator_moved_copy(const swig::SwigPyIterator &it, ptrdiff_t n, bool back);
 PyObject *iterator_copy(const swig::SwigPyIterator &it);

@@ -21,7 +21,7 @@ STRING = ctype.CType("std::string")
 
 ITERATOR = "swig::SwigPyIterator"
 ITERATOR_ARG = ITERATOR + " const &"
-MOVE = "qor::ctr::iterator_incr(*self, %s, %s)"
+MOVE = "qor::ctr::iterator_incr(argv[0], *self, %s, %s)"
 
 # name, parameters, result, C++ (self is the container), const
 VECTOR = [
@@ -171,12 +171,12 @@ ITERATOR_OPS = [
     ("next", [], "PyObject *", "qor::ctr::iterator_next(*self)", False),
     ("__next__", [], "PyObject *", "qor::ctr::iterator_next(*self)", False),
     ("previous", [], "PyObject *", "qor::ctr::iterator_previous(*self)", False),
-    ("advance", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_advance(*self, arg1)", False),
+    ("advance", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_advance(argv[0], *self, arg1, false)", False),
     ("__eq__", [ITERATOR_ARG], "PyObject *", "qor::ctr::iterator_equal(*self, arg1, true)", True),
     ("__ne__", [ITERATOR_ARG], "PyObject *", "qor::ctr::iterator_equal(*self, arg1, false)", True),
-    ("__iadd__", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_step_in_place(argv[0], *self, arg1, false)",
+    ("__iadd__", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_advance(argv[0], *self, arg1, false)",
      False),
-    ("__isub__", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_step_in_place(argv[0], *self, arg1, true)",
+    ("__isub__", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_advance(argv[0], *self, arg1, true)",
      False),
     ("__add__", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_moved_copy(*self, arg1, false)", True),
     ("__sub__", ["ptrdiff_t"], "PyObject *", "qor::ctr::iterator_moved_copy(*self, arg1, true)", True),

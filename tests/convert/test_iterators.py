@@ -108,15 +108,19 @@ def test_iterators_keep_their_container_alive_until_it_is_deleted():
         it.value()
 
 
-def test_in_place_moves_hand_ownership_to_the_result():
+def test_moves_answer_the_iterator_itself_so_no_result_outlives_it():
     it = strings("a", "b", "c").begin()
     first = it
     it += 2
-    assert it.value() == "c" and it.thisown and not first.thisown and int(it.this) == int(first.this)
+    assert it is first and it.value() == "c" and it.thisown
     it -= 1
     assert it.value() == "b"
-    moved = it.advance(1)
-    assert moved.value() == "c" and not moved.thisown
+    moved = strings("x", "y").begin().advance(1)  # the only reference to a temporary iterator
+    gc.collect()
+    assert moved.value() == "y" and moved.incr(0) is moved
+    with pytest.raises(StopIteration):
+        moved.incr()
+    assert moved.decr().value() == "y"
 
 
 def test_map_iterators_walk_keys_values_or_entries_in_key_order():
