@@ -117,7 +117,7 @@ def test_moves_answer_the_iterator_itself_so_no_result_outlives_it():
     assert it.value() == "b"
     moved = strings("x", "y").begin().advance(1)  # the only reference to a temporary iterator
     gc.collect()
-    assert moved.value() == "y" and moved.incr(0) is moved
+    assert moved.value() == "y" and moved.incr(0) is moved and moved.incr() is moved
     with pytest.raises(StopIteration):
         moved.incr()
     assert moved.decr().value() == "y"
