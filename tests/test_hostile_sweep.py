@@ -34,7 +34,7 @@ TAKES_POINTER = re.compile(r"^new_\w+Ptr$|^\w+Ptr_reset$")
 DESTRUCTOR = re.compile(r"^delete_")
 # Rule 4: operations that size a container get no huge positive counts, which
 # would allocate gigabytes rather than fail.
-SIZES = re.compile(r"(_resize|_reserve|_assign|_insert|___init__)$|^new_\w*(Vector|Set|Map|List)$")
+SIZES = re.compile(r"(_resize|_reserve|_assign|_insert|___init__)$|^new_\w*(Vector|Set|Map|List)")
 HUGE = 2**16
 
 

@@ -15,6 +15,9 @@ from . import emit_library, emit_module, emit_python, emit_values
 from .decl import DeclError, read_files
 from .model import Model
 
+# The stand-in library's hand-written headers.
+HAND_WRITTEN = os.path.join(os.path.dirname(__file__), "..", "..", "hostctl", "include")
+
 
 def write(path, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -36,12 +39,10 @@ def generate(out, areas, paths):
     write(os.path.join(out, "include", "hostctl", "forward.h"), writer.forward_header())
     for path, text in headers.items():
         write(os.path.join(out, "include", path), text)
-    # Hand-written library headers live in include/ beside the declarations.
-    hand_written = os.path.join(os.path.dirname(os.path.abspath(paths[0])), os.pardir, "include")
     for path in library.headers:
         # Every header a declaration names is included, so one left without
         # declarations is still written (and not left stale from an earlier run).
-        if path not in headers and not os.path.exists(os.path.join(hand_written, path)):
+        if path not in headers and not os.path.exists(os.path.join(HAND_WRITTEN, path)):
             write(os.path.join(out, "include", path), "// Generated: library declarations (none here).\n"
                                                       "#pragma once\n")
     for area in areas:

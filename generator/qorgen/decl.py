@@ -13,6 +13,8 @@ Top-level statements (one per line, ``#`` starts a comment)::
     class NAME [: [virtual] BASE, ...]
     holder CLASS [vector] [as PYNAME]
     sequence CLASS [*]               vectors of CLASS (or CLASS *) convert to and from tuples
+    container PYNAME = TYPE          a container class over TYPE (a vector, string set,
+                                     string-keyed map or string pair); its element records convert
     typedef NAME = TYPE
     enum NAME [= A, B = 4, C]
     opaque NAME                      a type Python meets only as a pointer proxy
@@ -141,6 +143,14 @@ class Holder:
 
 
 @dataclass
+class Container:
+    py: str
+    type: str                  # the declared C++ type text
+    area: str
+    namespace: str
+
+
+@dataclass
 class Enum:
     qname: str
     values: List[str]
@@ -201,6 +211,7 @@ class Library:
     opaque: Dict[str, str] = field(default_factory=dict)     # qualified name -> header
     displays: Dict[str, str] = field(default_factory=dict)
     headers: List[str] = field(default_factory=list)
+    containers: List[Container] = field(default_factory=list)
 
 
 _CLASS = re.compile(r"^class\s+([\w:]+)\s*(?::\s*(.*))?$")
@@ -293,6 +304,11 @@ class _Reader:
                 self.fail("cannot read sequence %r" % rest)
             kinds = self.lib.sequences.setdefault(self.qualify(name.strip()), set())
             kinds.add("pointer" if star else "value")
+        elif keyword == "container":
+            py, _, text = rest.partition("=")
+            if not py.strip() or not text.strip():
+                self.fail("cannot read container %r" % rest)
+            self.lib.containers.append(Container(py.strip(), text.strip(), self.area, self.namespace))
         elif keyword == "typedef":
             name, _, text = rest.partition("=")
             qname = self.qualify(name.strip())

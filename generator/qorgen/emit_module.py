@@ -85,6 +85,7 @@ def holder_type(arg):
         "reference": "qor::RefArg<%s>" % arg.cpp,
         "self": "qor::SelfArg<%s>" % arg.cpp,
         "container": "qor::ContainerArg<%s>" % arg.cpp,
+        "slice": "qor::SliceArg",
     }[arg.kind]
 
 
@@ -146,6 +147,7 @@ def result_lines(fn: Function, call):
         "holders": "return qor::from_holder_vector(%s, %s);" % (call, ref),
         "container": "return qor::from_container(%s, %s);" % (call, spec_expr(r.spec)) if r.spec else "",
         "new": "return qor::pointer_to_object(%s, %s, qor::kOwn | qor::kNoShadow);" % (call, ref),
+        "object": "return %s;" % call,
     }
     if r.kind == "void":
         return ["%s;" % call, "Py_RETURN_NONE;"]
@@ -264,7 +266,8 @@ def dispatcher(entry: FunctionEntry):
 
 def area_source(model: Model, area, headers):
     out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>",
-           '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"', '#include "qorctl_types.h"',
+           '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"',
+           '#include "convert/container_classes.h"', '#include "qorctl_types.h"',
            '#include "qorctl_wrappers.h"']
     out += ['#include "%s"' % h for h in headers]
     out.append("")

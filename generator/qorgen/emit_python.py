@@ -26,6 +26,10 @@ def _repr(self):
     return "<%s.%s; %s >" % (type(self).__module__, type(self).__name__, inner)
 
 
+def _self(self):
+    return self
+
+
 def _no_constructor(self, *args, **kwargs):
     raise AttributeError("No constructor defined for %s" % type(self).__name__)
 
@@ -68,11 +72,25 @@ def class_source(model: Model, cls: Class):
                 lines.append("    __bool__ = __nonzero__")
         elif fn.kind == "delete":
             lines.append("    __swig_destroy__ = _qorctl.%s" % entry.py)
+    lines += protocol_lines({e.candidates[0].op.name for e in entries if e.candidates[0].kind == "op"})
     for name, accessors in fields.items():
         setter = "_qorctl." + accessors["set"] if "set" in accessors else "None"
         lines.append("    %s = property(_qorctl.%s, %s)" % (name, accessors["get"], setter))
     lines += ["", "", "_qorctl.%s_swigregister(%s)" % (cls.py, cls.py), "", ""]
     return lines
+
+
+def protocol_lines(ops):
+    """Python's iteration protocol from the flat functions: maps iterate
+    their keys as dicts do, other containers their elements, and an iterator
+    is its own."""
+    if "key_iterator" in ops:
+        return ["    __iter__ = key_iterator"]
+    if "iterator" in ops:
+        return ["    __iter__ = iterator"]
+    if "__next__" in ops:
+        return ["    __iter__ = _self"]
+    return []
 
 
 def package_source(model: Model):

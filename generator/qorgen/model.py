@@ -4,7 +4,7 @@ conversion kinds, type records, conversion edges and the function list."""
 from dataclasses import dataclass, field, replace
 from typing import Dict, List, Optional
 
-from . import ctype
+from . import containers, ctype
 from .decl import Class, DeclError, Func, Holder, Library, Op, Variable
 
 # Library integer typedefs and C++ words, with the C++ type that carries them.
@@ -26,6 +26,9 @@ STD_NAMES = {
 }
 # The C++ words among them; the other names are the library's typedefs.
 C_SCALARS = set(SCALARS.values())
+# Interpreter objects some container operations take or return as they are,
+# and the iterator class the container classes hand out.
+PY_NAMES = {"PyObject", "PySliceObject", containers.ITERATOR}
 # `uint` is a library typedef that the conversion layer does not know: its
 # values travel as `uint *` proxies, like a class.
 OPAQUE_SCALARS = {"uint"}
@@ -130,6 +133,7 @@ class Model:
         self.holder_classes: List[Class] = []
         self.holder_of: Dict[str, Holder] = {h.target: h for h in library.holders}
         self._synthesize_holders()
+        self.container_classes = containers.synthesize(self)
         self.entries: List[FunctionEntry] = []
         self.python_classes: List[Class] = []
         self.record_for(ctype.CType("char"))
@@ -147,7 +151,7 @@ class Model:
         )
 
     def qualify_name(self, name, scopes):
-        if name in SCALARS or name in STD_NAMES or name in OPAQUE_SCALARS:
+        if name in SCALARS or name in STD_NAMES or name in OPAQUE_SCALARS or name in PY_NAMES:
             return name
         for scope in scopes:
             candidate = scope + "::" + name if scope else name
@@ -320,6 +324,8 @@ class Model:
 
     def arg_for(self, decl: ctype.CType) -> Arg:
         t = self.canonical(decl)
+        if t.name == "PySliceObject":
+            return Arg("slice", decl, "PyObject")
         mutable_ref = t.ref == "&" and not t.const
         spec = self.container_spec(t) if t.pointers == 0 and t.array is None else None
         if spec is not None and not mutable_ref and t.ref != "&&":
@@ -355,6 +361,8 @@ class Model:
         if decl is None or decl.name == "void" and not decl.pointers:
             return Result("void")
         t = self.canonical(decl)
+        if t.name == "PyObject":
+            return Result("object")  # a new reference the operation made itself
         if self.is_char_array(t):
             return Result("chararray", str(t.array))
         if t.array is not None:
@@ -505,6 +513,9 @@ class Model:
     def _build(self):
         for cls in sorted(self.holder_classes, key=self._holder_rank):
             self._class_functions(cls)
+        for cls, names in self.container_classes:
+            self._class_functions(cls)
+            containers.arrange(self.entries, cls, names)
         pending_funcs: Dict[str, List[Function]] = {}
         func_order = []
         for item in self.lib.order:

@@ -79,10 +79,12 @@ def test_pairs_come_from_two_item_sequences_only(peer):
 
 
 def test_maps_come_from_dicts_only_with_values_of_their_kind(peer):
-    assert peer.convert("map_pair", {"k": ("a", "b"), "j": ["c", "d"]}) == {"j": ("c", "d"), "k": ("a", "b")}
-    assert peer.convert("map_vector", {"k": ["a", "b"], "j": "xy", "e": []}) == {
+    # Map results are map proxies; asdict gives their entries.
+    assert peer.convert("map_pair", {"k": ("a", "b"), "j": ["c", "d"]}).asdict() == {
+        "j": ("c", "d"), "k": ("a", "b")}
+    assert peer.convert("map_vector", {"k": ["a", "b"], "j": "xy", "e": []}).asdict() == {
         "e": (), "j": ("x", "y"), "k": ("a", "b")}
-    assert peer.convert("map_vector", {}) == {}
+    assert peer.convert("map_vector", {}).asdict() == {}
     for bad in ({"k": "abc"}, {"k": 1}, {1: ("a", "b")}, [("k", ("a", "b"))]):
         with pytest.raises(TypeError):
             peer.convert("map_pair", bad)
@@ -94,10 +96,10 @@ def test_a_dict_with_values_that_are_not_text_gets_the_wrappers_message():
     assert str(caught.value).startswith("in method 'LoadSystemTimeState', argument 1 of type 'std::map< ")
 
 
-def test_map_results_are_dicts_while_no_map_class_is_registered():
-    # The map classes come with the container proxies; until one registers,
-    # a map result is a plain dict of its entries.
-    assert q.LoadTarn_GetModules() == {"qfab": "2.0.1", "qnet": "1.4.2"}
+def test_map_results_are_owned_proxies_of_the_registered_map_class():
+    modules = q.LoadTarn_GetModules()
+    assert type(modules) is qorctl.MapStringString and modules.thisown
+    assert modules.asdict() == {"qfab": "2.0.1", "qnet": "1.4.2"}
 
 
 @pytest.mark.parametrize("kind, top", [("uint32", 2**32 - 1), ("uint64", 2**64 - 1)])
@@ -145,7 +147,7 @@ def test_conversion_type_names_find_the_container_records(peer, name, mangled):
 def test_container_fields_lend_the_field_and_copy_only_from_a_proxy():
     first, second = q.new_DvMirrorEntities(), q.new_DvMirrorEntities()
     field = q.DvMirrorEntities_ports_get(first)
-    assert int(field) == int(q.DvMirrorEntities_ports_get(first))  # the field itself, every time
+    assert int(field.this) == int(q.DvMirrorEntities_ports_get(first).this)  # the field itself, every time
     q.DvMirrorEntities_ports_set(first, q.DvMirrorEntities_ports_get(second))
     for bad, error in ((["p1"], TypeError), (None, ValueError), (q.DvMirrorEntities_vlans_get(second), TypeError)):
         with pytest.raises(error, match=r"in method 'DvMirrorEntities_ports_set', argument 2 of type"):

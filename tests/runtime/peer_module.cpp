@@ -9,7 +9,15 @@
 
 #include "convert/containers.h"
 #include "hostctl/core.h"
+#include "hostctl/forward.h"
+#include "hostctl/hardware/pci.h"
+#include "hostctl/hardware/held.h"
+#include "hostctl/network/enums.h"
 #include "hostctl/network/values.h"
+#include "hostctl/network/records.h"
+#include "hostctl/network/adapter_records.h"
+#include "hostctl/network/objects.h"
+#include "hostctl/network/impl.h"
 
 #include <cstdint>
 #include <cstring>
@@ -315,6 +323,25 @@ PyObject *peer_convert(PyObject *, PyObject *args) {
 // live_objects(): how many concrete objects of the stand-in library are alive.
 PyObject *peer_live_objects(PyObject *, PyObject *) { return PyLong_FromLong(QorCtl::Lib::LiveObjects()); }
 
+// pnic_vector(names): an owned proxy of a new vector of adapter holders, one
+// adapter per name, as a library call filling a holder vector would leave it.
+PyObject *peer_pnic_vector(PyObject *, PyObject *args) {
+    using Holders = std::vector<std::unique_ptr<HostCtl::Network::Pnic>>;
+    PyObject *names = nullptr;
+    if (!PyArg_ParseTuple(args, "O!:pnic_vector", &PyList_Type, &names)) return nullptr;
+    auto holders = std::make_unique<Holders>();
+    for (Py_ssize_t i = 0; i < PyList_GET_SIZE(names); ++i) {
+        const char *name = PyUnicode_AsUTF8(PyList_GET_ITEM(names, i));
+        if (!name) return nullptr;
+        holders->emplace_back(new QorCtl::Network::PnicImpl(name));
+    }
+    swig_type_info *type = qor::lookup_type_by_name(
+        "std::vector< std::unique_ptr< HostCtl::Network::Pnic >,"
+        "std::allocator< std::unique_ptr< HostCtl::Network::Pnic > > > *");
+    if (!type) return PyErr_Format(PyExc_LookupError, "no holder-vector record");
+    return qor::pointer_to_object(holders.release(), type, qor::kOwn);
+}
+
 PyMethodDef peer_functions[] = {
     {"make", peer_make, METH_VARARGS, nullptr},
     {"wrap", peer_wrap, METH_VARARGS, nullptr},
@@ -329,6 +356,7 @@ PyMethodDef peer_functions[] = {
     {"reinit", peer_reinit, METH_NOARGS, nullptr},
     {"live_objects", peer_live_objects, METH_NOARGS, nullptr},
     {"convert", peer_convert, METH_VARARGS, nullptr},
+    {"pnic_vector", peer_pnic_vector, METH_VARARGS, nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
 

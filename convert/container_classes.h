@@ -1,0 +1,329 @@
+// The operations of the container proxy classes: one implementation per
+// family (vectors, holder vectors, maps, the string set), instantiated per
+// container type by the generated wrappers.
+//
+// Every operation that can fail makes all its checks (indices, slice steps,
+// extended-slice lengths, iterator arguments) before it changes the
+// container, so a failed call leaves the container as it was. Results are new
+// references; failures go through `guard` (iterators.h).
+#pragma once
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "iterators.h"
+
+namespace qor {
+
+// A slice object argument (exactly the slice type).
+struct SliceArg {
+    PyObject *slice = nullptr;
+    bool load(PyObject *obj, const char *message) {
+        slice = obj;
+        return check(obj) || arg_error(kTypeError, message);
+    }
+    static bool check(PyObject *obj) { return PySlice_Check(obj); }
+    PyObject *get() const { return slice; }
+};
+
+}  // namespace qor
+
+namespace qor::ctr {
+
+// The conversion facts of container type C, made once per type: the element
+// record (or holder record) is found by its display name.
+template <class C>
+const ContainerSpec &spec_of(const char *name, const char *element, const char *element_record) {
+    static const ContainerSpec spec{name, element, element_record ? lookup_type_by_name(element_record) : nullptr};
+    return spec;
+}
+
+// ---- indices and slices --------------------------------------------------------------
+
+// An index in 0..n-1, or counted from the end when negative.
+size_t check_index(ptrdiff_t i, size_t n);
+
+struct Slice {
+    ptrdiff_t start, stop, step;
+};
+// Reads a slice object against size n: members must be integers or None,
+// step 0 is refused, then the bounds are clamped into the container.
+Slice read_slice(PyObject *slice, size_t n);
+Slice step_one(ptrdiff_t i, ptrdiff_t j, size_t n);
+// The positions a slice selects, in walking order.
+std::vector<size_t> selected(const Slice &s);
+
+template <class V>
+void setslice(V &v, const Slice &s, const V &values) {
+    if (s.step == 1) {
+        V copy(values);  // `values` may be `v` itself
+        auto first = v.begin() + s.start;
+        auto last = v.begin() + std::max(s.start, s.stop);
+        first = v.erase(first, last);
+        v.insert(first, copy.begin(), copy.end());
+        return;
+    }
+    std::vector<size_t> positions = selected(s);
+    if (positions.size() != values.size()) {
+        char text[128];
+        std::snprintf(text, sizeof text, "attempt to assign sequence of size %lu to extended slice of size %lu",
+                      static_cast<unsigned long>(values.size()), static_cast<unsigned long>(positions.size()));
+        throw std::invalid_argument(text);
+    }
+    V copy(values);
+    for (size_t k = 0; k < positions.size(); ++k) v[positions[k]] = copy[k];
+}
+
+// Erases the selected positions, last first so earlier ones stay in place.
+template <class V>
+void delslice(V &v, const Slice &s) {
+    std::vector<size_t> positions = selected(s);
+    std::sort(positions.rbegin(), positions.rend());
+    for (size_t k : positions) v.erase(v.begin() + static_cast<ptrdiff_t>(k));
+}
+
+// ---- vectors ---------------------------------------------------------------------------
+
+// An element read by index, front or back: values by kind, except record
+// values, which are borrowed proxies of the element inside the vector.
+template <class T>
+PyObject *element_at(T &value, const ContainerSpec &spec) {
+    if constexpr (std::is_class<T>::value && !std::is_same<T, std::string>::value &&
+                  !std::is_same<T, std::pair<std::string, std::string>>::value) {
+        return pointer_to_object(&value, spec.element_type, 0);
+    } else {
+        return Element<T>::from(value, spec);
+    }
+}
+// A holder inside a holder vector: a borrowed proxy of the holder.
+template <class T>
+PyObject *element_at(std::unique_ptr<T> &value, const ContainerSpec &spec) {
+    return pointer_to_object(&value, spec.element_type, 0);
+}
+
+template <class V>
+typename V::value_type &edge_element(V &v, bool last) {
+    if (v.empty()) throw std::out_of_range("container is empty");
+    return last ? v.back() : v.front();
+}
+
+template <class V>
+PyObject *vector_front(V &v, const ContainerSpec &spec, bool last) {
+    return guard([&] { return element_at(edge_element(v, last), spec); });
+}
+
+template <class V>
+PyObject *vector_pop(V &v, const ContainerSpec &spec) {
+    return guard([&] {
+        if (v.empty()) throw std::out_of_range("pop from empty container");
+        PyObject *value = Element<typename V::value_type>::from(v.back(), spec);
+        if (value) v.pop_back();
+        return value;
+    });
+}
+
+template <class V>
+PyObject *vector_pop_back(V &v) {
+    return guard([&] {
+        edge_element(v, true);
+        v.pop_back();
+        Py_RETURN_NONE;
+    });
+}
+
+template <class V>
+PyObject *vector_getitem(V &v, ptrdiff_t i, const ContainerSpec &spec) {
+    return guard([&] { return element_at(v[check_index(i, v.size())], spec); });
+}
+
+template <class V>
+PyObject *vector_setitem(V &v, ptrdiff_t i, const typename V::value_type &value) {
+    return guard([&] {
+        v[check_index(i, v.size())] = value;
+        Py_RETURN_NONE;
+    });
+}
+
+template <class V>
+PyObject *vector_delitem(V &v, ptrdiff_t i) {
+    return guard([&] {
+        v.erase(v.begin() + static_cast<ptrdiff_t>(check_index(i, v.size())));
+        Py_RETURN_NONE;
+    });
+}
+
+// A new owned proxy of the container type (for slices read).
+template <class V>
+PyObject *owned(V *v, const ContainerSpec &spec) {
+    PyObject *obj = pointer_to_object(v, container_type<V>(spec), kOwn);
+    if (!obj) delete v;
+    return obj;
+}
+
+template <class V>
+PyObject *vector_getslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j, const ContainerSpec &spec) {
+    return guard([&] {
+        Slice s = slice ? read_slice(slice, v.size()) : step_one(i, j, v.size());
+        auto result = std::make_unique<V>();
+        for (size_t k : selected(s)) result->push_back(v[k]);
+        return owned(result.release(), spec);
+    });
+}
+
+template <class V>
+PyObject *vector_setslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j, const V &values) {
+    return guard([&] {
+        setslice(v, slice ? read_slice(slice, v.size()) : step_one(i, j, v.size()), values);
+        Py_RETURN_NONE;
+    });
+}
+
+template <class V>
+PyObject *vector_delslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j) {
+    return guard([&] {
+        delslice(v, slice ? read_slice(slice, v.size()) : step_one(i, j, v.size()));
+        Py_RETURN_NONE;
+    });
+}
+
+template <class V>
+PyObject *vector_erase(PyObject *owner, V &v, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
+                       const char *message, const char *last_message, const ContainerSpec &spec) {
+    return guard([&] {
+        if (v.empty() && !last) throw std::out_of_range("iterator out of range");
+        size_t from = position(first, v, last ? v.size() : v.size() - 1, message);
+        size_t to = last ? position(*last, v, v.size(), last_message) : from + 1;
+        if (to < from) throw std::invalid_argument("iterator range runs backwards");
+        v.erase(v.begin() + static_cast<ptrdiff_t>(from), v.begin() + static_cast<ptrdiff_t>(to));
+        return make_iterator<V>(owner, from, spec);
+    });
+}
+
+// Inserts one copy (returning an iterator at it) or `count` copies (None).
+template <class V>
+PyObject *vector_insert(PyObject *owner, V &v, const swig::SwigPyIterator &at, size_t count,
+                        const typename V::value_type &value, bool one, const char *message,
+                        const ContainerSpec &spec) {
+    return guard([&]() -> PyObject * {
+        size_t index = position(at, v, v.size(), message);
+        typename V::value_type copy(value);  // `value` may be an element of `v`
+        v.insert(v.begin() + static_cast<ptrdiff_t>(index), count, copy);
+        if (one) return make_iterator<V>(owner, index, spec);
+        Py_RETURN_NONE;
+    });
+}
+
+// ---- maps ------------------------------------------------------------------------------
+
+template <class M>
+typename M::iterator find_key(M &m, const std::string &key) {
+    auto found = m.find(key);
+    if (found == m.end()) throw std::out_of_range("key not found");
+    return found;
+}
+
+template <class M>
+PyObject *map_getitem(M &m, const std::string &key, const ContainerSpec &spec) {
+    return guard([&] { return Element<typename M::mapped_type>::from(find_key(m, key)->second, spec); });
+}
+
+template <class M>
+PyObject *map_delitem(M &m, const std::string &key) {
+    return guard([&] {
+        m.erase(find_key(m, key));
+        Py_RETURN_NONE;
+    });
+}
+
+// keys, values or items as a new list in key order.
+template <class Conv, class M>
+PyObject *map_list(M &m, const ContainerSpec &spec) {
+    if (!map_size_fits(m.size())) return nullptr;
+    PyObject *list = PyList_New(static_cast<Py_ssize_t>(m.size()));
+    Py_ssize_t index = 0;
+    for (auto &entry : m) {
+        PyObject *item = list ? Conv::from(entry, spec) : nullptr;
+        if (!item) {
+            Py_XDECREF(list);
+            return nullptr;
+        }
+        PyList_SET_ITEM(list, index++, item);
+    }
+    return list;
+}
+
+template <class M>
+PyObject *map_asdict(M &m, const ContainerSpec &spec) {
+    if (!map_size_fits(m.size())) return nullptr;
+    PyObject *dict = PyDict_New();
+    for (auto &entry : m) {
+        PyObject *key = dict ? FromStdString(entry.first) : nullptr;
+        PyObject *value = key ? Element<typename M::mapped_type>::from(entry.second, spec) : nullptr;
+        int status = value ? PyDict_SetItem(dict, key, value) : -1;
+        Py_XDECREF(key);
+        Py_XDECREF(value);
+        if (status < 0) {
+            Py_XDECREF(dict);
+            return nullptr;
+        }
+    }
+    return dict;
+}
+
+// ---- maps and the set: positions by key ------------------------------------------------
+
+// An open iterator at a C++ position of `c` (the end when absent).
+template <class C, class Conv = FromElement>
+PyObject *iterator_at(PyObject *owner, C &c, typename C::iterator at, const ContainerSpec &spec) {
+    return make_iterator<C, false, Conv>(owner, static_cast<size_t>(std::distance(c.begin(), at)), spec);
+}
+
+// Erase by iterator (or range); returns an open iterator after the removed.
+template <class C, class Conv = FromElement>
+PyObject *keyed_erase(PyObject *owner, C &c, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
+                      const char *message, const char *last_message, const ContainerSpec &spec) {
+    return guard([&] {
+        if (c.empty() && !last) throw std::out_of_range("iterator out of range");
+        size_t from = position(first, c, last ? c.size() : c.size() - 1, message);
+        size_t to = last ? position(*last, c, c.size(), last_message) : from + 1;
+        if (to < from) throw std::invalid_argument("iterator range runs backwards");
+        auto begin = std::next(c.begin(), static_cast<ptrdiff_t>(from));
+        c.erase(begin, std::next(c.begin(), static_cast<ptrdiff_t>(to)));
+        return make_iterator<C, false, Conv>(owner, from, spec);
+    });
+}
+
+// ---- the set ---------------------------------------------------------------------------
+
+template <class S>
+PyObject *set_getitem(S &s, ptrdiff_t i) {
+    return guard([&] {
+        auto at = std::next(s.begin(), static_cast<ptrdiff_t>(check_index(i, s.size())));
+        return FromStdString(*at);
+    });
+}
+
+// A 2-tuple of an owned iterator at the value and whether it was inserted.
+template <class S>
+PyObject *set_insert(PyObject *owner, S &s, const std::string &value, const ContainerSpec &spec) {
+    auto done = s.insert(value);
+    PyObject *it = iterator_at(owner, s, done.first, spec);
+    PyObject *pair = it ? Py_BuildValue("(NO)", it, done.second ? Py_True : Py_False) : nullptr;
+    return pair;
+}
+
+template <class S>
+PyObject *set_equal_range(PyObject *owner, S &s, const std::string &value, const ContainerSpec &spec) {
+    auto range = s.equal_range(value);
+    PyObject *first = iterator_at(owner, s, range.first, spec);
+    PyObject *second = first ? iterator_at(owner, s, range.second, spec) : nullptr;
+    if (!second) {
+        Py_XDECREF(first);
+        return nullptr;
+    }
+    return Py_BuildValue("(NN)", first, second);
+}
+
+}  // namespace qor::ctr
