@@ -35,9 +35,9 @@ namespace qor::ctr {
 // The conversion facts of container type C, made once per type: the element
 // record (or holder record) is found by its display name.
 template <class C>
-const ContainerSpec &spec_of(const char *name, const char *element, const char *element_record) {
-    static const ContainerSpec spec{name, element, element_record ? lookup_type_by_name(element_record) : nullptr};
-    return spec;
+const ContainerInfo &info_of(const char *name, const char *element, const char *element_record) {
+    static const ContainerInfo info{name, element, element_record ? lookup_type_by_name(element_record) : nullptr};
+    return info;
 }
 
 // ---- indices and slices --------------------------------------------------------------
@@ -89,18 +89,18 @@ void delslice(V &v, const Slice &s) {
 // An element read by index, front or back: values by kind, except record
 // values, which are borrowed proxies of the element inside the vector.
 template <class T>
-PyObject *element_at(T &value, const ContainerSpec &spec) {
+PyObject *element_at(T &value, const ContainerInfo &info) {
     if constexpr (std::is_class<T>::value && !std::is_same<T, std::string>::value &&
                   !std::is_same<T, std::pair<std::string, std::string>>::value) {
-        return pointer_to_object(&value, spec.element_type, 0);
+        return pointer_to_object(&value, info.element_type, 0);
     } else {
-        return Element<T>::from(value, spec);
+        return Element<T>::from(value, info);
     }
 }
 // A holder inside a holder vector: a borrowed proxy of the holder.
 template <class T>
-PyObject *element_at(std::unique_ptr<T> &value, const ContainerSpec &spec) {
-    return pointer_to_object(&value, spec.element_type, 0);
+PyObject *element_at(std::unique_ptr<T> &value, const ContainerInfo &info) {
+    return pointer_to_object(&value, info.element_type, 0);
 }
 
 template <class V>
@@ -110,15 +110,15 @@ typename V::value_type &edge_element(V &v, bool last) {
 }
 
 template <class V>
-PyObject *vector_front(V &v, const ContainerSpec &spec, bool last) {
-    return guard([&] { return element_at(edge_element(v, last), spec); });
+PyObject *vector_front(V &v, const ContainerInfo &info, bool last) {
+    return guard([&] { return element_at(edge_element(v, last), info); });
 }
 
 template <class V>
-PyObject *vector_pop(V &v, const ContainerSpec &spec) {
+PyObject *vector_pop(V &v, const ContainerInfo &info) {
     return guard([&] {
         if (v.empty()) throw std::out_of_range("pop from empty container");
-        PyObject *value = Element<typename V::value_type>::from(v.back(), spec);
+        PyObject *value = Element<typename V::value_type>::from(v.back(), info);
         if (value) v.pop_back();
         return value;
     });
@@ -134,8 +134,8 @@ PyObject *vector_pop_back(V &v) {
 }
 
 template <class V>
-PyObject *vector_getitem(V &v, ptrdiff_t i, const ContainerSpec &spec) {
-    return guard([&] { return element_at(v[check_index(i, v.size())], spec); });
+PyObject *vector_getitem(V &v, ptrdiff_t i, const ContainerInfo &info) {
+    return guard([&] { return element_at(v[check_index(i, v.size())], info); });
 }
 
 template <class V>
@@ -156,19 +156,19 @@ PyObject *vector_delitem(V &v, ptrdiff_t i) {
 
 // A new owned proxy of the container type (for slices read).
 template <class V>
-PyObject *owned(V *v, const ContainerSpec &spec) {
-    PyObject *obj = pointer_to_object(v, container_type<V>(spec), kOwn);
+PyObject *owned(V *v, const ContainerInfo &info) {
+    PyObject *obj = pointer_to_object(v, container_type<V>(info), kOwn);
     if (!obj) delete v;
     return obj;
 }
 
 template <class V>
-PyObject *vector_getslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j, const ContainerSpec &spec) {
+PyObject *vector_getslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j, const ContainerInfo &info) {
     return guard([&] {
         Slice s = slice ? read_slice(slice, v.size()) : step_one(i, j, v.size());
         auto result = std::make_unique<V>();
         for (size_t k : selected(s)) result->push_back(v[k]);
-        return owned(result.release(), spec);
+        return owned(result.release(), info);
     });
 }
 
@@ -190,14 +190,14 @@ PyObject *vector_delslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j) {
 
 template <class V>
 PyObject *vector_erase(PyObject *owner, V &v, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
-                       const char *message, const char *last_message, const ContainerSpec &spec) {
+                       const char *message, const char *last_message, const ContainerInfo &info) {
     return guard([&] {
         if (v.empty() && !last) throw std::out_of_range("iterator out of range");
         size_t from = position(first, v, last ? v.size() : v.size() - 1, message);
         size_t to = last ? position(*last, v, v.size(), last_message) : from + 1;
         if (to < from) throw std::invalid_argument("iterator range runs backwards");
         v.erase(v.begin() + static_cast<ptrdiff_t>(from), v.begin() + static_cast<ptrdiff_t>(to));
-        return make_iterator<V>(owner, from, spec);
+        return make_iterator<V>(owner, from, info);
     });
 }
 
@@ -205,12 +205,12 @@ PyObject *vector_erase(PyObject *owner, V &v, const swig::SwigPyIterator &first,
 template <class V>
 PyObject *vector_insert(PyObject *owner, V &v, const swig::SwigPyIterator &at, size_t count,
                         const typename V::value_type &value, bool one, const char *message,
-                        const ContainerSpec &spec) {
+                        const ContainerInfo &info) {
     return guard([&]() -> PyObject * {
         size_t index = position(at, v, v.size(), message);
         typename V::value_type copy(value);  // `value` may be an element of `v`
         v.insert(v.begin() + static_cast<ptrdiff_t>(index), count, copy);
-        if (one) return make_iterator<V>(owner, index, spec);
+        if (one) return make_iterator<V>(owner, index, info);
         Py_RETURN_NONE;
     });
 }
@@ -225,8 +225,8 @@ typename M::iterator find_key(M &m, const std::string &key) {
 }
 
 template <class M>
-PyObject *map_getitem(M &m, const std::string &key, const ContainerSpec &spec) {
-    return guard([&] { return Element<typename M::mapped_type>::from(find_key(m, key)->second, spec); });
+PyObject *map_getitem(M &m, const std::string &key, const ContainerInfo &info) {
+    return guard([&] { return Element<typename M::mapped_type>::from(find_key(m, key)->second, info); });
 }
 
 template <class M>
@@ -239,12 +239,12 @@ PyObject *map_delitem(M &m, const std::string &key) {
 
 // keys, values or items as a new list in key order.
 template <class Conv, class M>
-PyObject *map_list(M &m, const ContainerSpec &spec) {
+PyObject *map_list(M &m, const ContainerInfo &info) {
     if (!map_size_fits(m.size())) return nullptr;
     PyObject *list = PyList_New(static_cast<Py_ssize_t>(m.size()));
     Py_ssize_t index = 0;
     for (auto &entry : m) {
-        PyObject *item = list ? Conv::from(entry, spec) : nullptr;
+        PyObject *item = list ? Conv::from(entry, info) : nullptr;
         if (!item) {
             Py_XDECREF(list);
             return nullptr;
@@ -255,12 +255,12 @@ PyObject *map_list(M &m, const ContainerSpec &spec) {
 }
 
 template <class M>
-PyObject *map_asdict(M &m, const ContainerSpec &spec) {
+PyObject *map_asdict(M &m, const ContainerInfo &info) {
     if (!map_size_fits(m.size())) return nullptr;
     PyObject *dict = PyDict_New();
     for (auto &entry : m) {
         PyObject *key = dict ? FromStdString(entry.first) : nullptr;
-        PyObject *value = key ? Element<typename M::mapped_type>::from(entry.second, spec) : nullptr;
+        PyObject *value = key ? Element<typename M::mapped_type>::from(entry.second, info) : nullptr;
         int status = value ? PyDict_SetItem(dict, key, value) : -1;
         Py_XDECREF(key);
         Py_XDECREF(value);
@@ -276,14 +276,14 @@ PyObject *map_asdict(M &m, const ContainerSpec &spec) {
 
 // An open iterator at a C++ position of `c` (the end when absent).
 template <class C, class Conv = FromElement>
-PyObject *iterator_at(PyObject *owner, C &c, typename C::iterator at, const ContainerSpec &spec) {
-    return make_iterator<C, false, Conv>(owner, static_cast<size_t>(std::distance(c.begin(), at)), spec);
+PyObject *iterator_at(PyObject *owner, C &c, typename C::iterator at, const ContainerInfo &info) {
+    return make_iterator<C, false, Conv>(owner, static_cast<size_t>(std::distance(c.begin(), at)), info);
 }
 
 // Erase by iterator (or range); returns an open iterator after the removed.
 template <class C, class Conv = FromElement>
 PyObject *keyed_erase(PyObject *owner, C &c, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
-                      const char *message, const char *last_message, const ContainerSpec &spec) {
+                      const char *message, const char *last_message, const ContainerInfo &info) {
     return guard([&] {
         if (c.empty() && !last) throw std::out_of_range("iterator out of range");
         size_t from = position(first, c, last ? c.size() : c.size() - 1, message);
@@ -291,7 +291,7 @@ PyObject *keyed_erase(PyObject *owner, C &c, const swig::SwigPyIterator &first, 
         if (to < from) throw std::invalid_argument("iterator range runs backwards");
         auto begin = std::next(c.begin(), static_cast<ptrdiff_t>(from));
         c.erase(begin, std::next(c.begin(), static_cast<ptrdiff_t>(to)));
-        return make_iterator<C, false, Conv>(owner, from, spec);
+        return make_iterator<C, false, Conv>(owner, from, info);
     });
 }
 
@@ -307,18 +307,18 @@ PyObject *set_getitem(S &s, ptrdiff_t i) {
 
 // A 2-tuple of an owned iterator at the value and whether it was inserted.
 template <class S>
-PyObject *set_insert(PyObject *owner, S &s, const std::string &value, const ContainerSpec &spec) {
+PyObject *set_insert(PyObject *owner, S &s, const std::string &value, const ContainerInfo &info) {
     auto done = s.insert(value);
-    PyObject *it = iterator_at(owner, s, done.first, spec);
+    PyObject *it = iterator_at(owner, s, done.first, info);
     PyObject *pair = it ? Py_BuildValue("(NO)", it, done.second ? Py_True : Py_False) : nullptr;
     return pair;
 }
 
 template <class S>
-PyObject *set_equal_range(PyObject *owner, S &s, const std::string &value, const ContainerSpec &spec) {
+PyObject *set_equal_range(PyObject *owner, S &s, const std::string &value, const ContainerInfo &info) {
     auto range = s.equal_range(value);
-    PyObject *first = iterator_at(owner, s, range.first, spec);
-    PyObject *second = first ? iterator_at(owner, s, range.second, spec) : nullptr;
+    PyObject *first = iterator_at(owner, s, range.first, info);
+    PyObject *second = first ? iterator_at(owner, s, range.second, info) : nullptr;
     if (!second) {
         Py_XDECREF(first);
         return nullptr;

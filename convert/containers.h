@@ -25,7 +25,7 @@
 namespace qor {
 
 // What a wrapper tells the conversion about one container type.
-struct ContainerSpec {
+struct ContainerInfo {
     const char *name;             // conversion type name
     const char *element;          // element type name, for errors
     swig_type_info *element_type; // record elements only: the record's type
@@ -37,8 +37,8 @@ bool map_size_fits(size_t size);
 // The container's type record, looked up by its conversion type name once
 // per container type.
 template <class C>
-swig_type_info *container_type(const ContainerSpec &spec) {
-    static swig_type_info *type = lookup_type_by_name((std::string(spec.name) + " *").c_str());
+swig_type_info *container_type(const ContainerInfo &info) {
+    static swig_type_info *type = lookup_type_by_name((std::string(info.name) + " *").c_str());
     return type;
 }
 
@@ -63,26 +63,26 @@ struct Element;
 
 template <>
 struct Element<std::string> {
-    static int as(PyObject *item, std::string *out, const ContainerSpec &) { return AsValStdString(item, out); }
-    static PyObject *from(const std::string &value, const ContainerSpec &) { return FromStdString(value); }
+    static int as(PyObject *item, std::string *out, const ContainerInfo &) { return AsValStdString(item, out); }
+    static PyObject *from(const std::string &value, const ContainerInfo &) { return FromStdString(value); }
 };
 
 template <>
 struct Element<unsigned int> {
-    static int as(PyObject *item, unsigned int *out, const ContainerSpec &) { return AsValUnsignedInt(item, out); }
-    static PyObject *from(unsigned int value, const ContainerSpec &) { return FromUnsignedInt(value); }
+    static int as(PyObject *item, unsigned int *out, const ContainerInfo &) { return AsValUnsignedInt(item, out); }
+    static PyObject *from(unsigned int value, const ContainerInfo &) { return FromUnsignedInt(value); }
 };
 
 template <>
 struct Element<unsigned long> {
-    static int as(PyObject *item, unsigned long *out, const ContainerSpec &) { return AsValSizeT(item, out); }
-    static PyObject *from(unsigned long value, const ContainerSpec &) { return FromUnsignedLong(value); }
+    static int as(PyObject *item, unsigned long *out, const ContainerInfo &) { return AsValSizeT(item, out); }
+    static PyObject *from(unsigned long value, const ContainerInfo &) { return FromUnsignedLong(value); }
 };
 
 template <>
 struct Element<std::pair<std::string, std::string>> {
     using Pair = std::pair<std::string, std::string>;
-    static int as(PyObject *item, Pair *out, const ContainerSpec &) {
+    static int as(PyObject *item, Pair *out, const ContainerInfo &) {
         Pair *pair = nullptr;
         int status = AsPtrStringPair(item, out ? &pair : nullptr);
         if (!ok(status) || !out) return status;
@@ -91,7 +91,7 @@ struct Element<std::pair<std::string, std::string>> {
         if (status & kNewObject) delete pair;
         return kOk;
     }
-    static PyObject *from(const Pair &value, const ContainerSpec &) {
+    static PyObject *from(const Pair &value, const ContainerInfo &) {
         PyObject *first = FromStdString(value.first);
         PyObject *second = first ? FromStdString(value.second) : nullptr;
         PyObject *tuple = second ? PyTuple_Pack(2, first, second) : nullptr;
@@ -104,30 +104,30 @@ struct Element<std::pair<std::string, std::string>> {
 // A record value: taken from a proxy of the record and copied; None fails.
 template <class T>
 struct Element<T, std::enable_if_t<std::is_class<T>::value>> {
-    static int as(PyObject *item, T *out, const ContainerSpec &spec) {
+    static int as(PyObject *item, T *out, const ContainerInfo &info) {
         void *raw = nullptr;
-        int status = object_to_pointer(item, &raw, spec.element_type, 0);
+        int status = object_to_pointer(item, &raw, info.element_type, 0);
         if (!ok(status)) return status;
         if (!raw) return kError;
         if (out) *out = *static_cast<T *>(raw);
         return kOk;
     }
-    static PyObject *from(const T &value, const ContainerSpec &spec) {
-        return pointer_to_object(new T(value), spec.element_type, kOwn);
+    static PyObject *from(const T &value, const ContainerInfo &info) {
+        return pointer_to_object(new T(value), info.element_type, kOwn);
     }
 };
 
 // A record pointer: None is a null element; results are borrowed proxies.
 template <class T>
 struct Element<T *> {
-    static int as(PyObject *item, T **out, const ContainerSpec &spec) {
+    static int as(PyObject *item, T **out, const ContainerInfo &info) {
         void *raw = nullptr;
-        int status = object_to_pointer(item, &raw, spec.element_type, 0);
+        int status = object_to_pointer(item, &raw, info.element_type, 0);
         if (ok(status) && out) *out = static_cast<T *>(raw);
         return status;
     }
-    static PyObject *from(T *value, const ContainerSpec &spec) {
-        return pointer_to_object(const_cast<std::remove_const_t<T> *>(value), spec.element_type, 0);
+    static PyObject *from(T *value, const ContainerInfo &info) {
+        return pointer_to_object(const_cast<std::remove_const_t<T> *>(value), info.element_type, 0);
     }
 };
 
@@ -135,7 +135,7 @@ struct Element<T *> {
 
 // A failed element in a copying read: the pending error (a TypeError naming
 // the element type when the element set none) is extended by its position.
-void element_error(const ContainerSpec &spec, Py_ssize_t index);
+void element_error(const ContainerInfo &info, Py_ssize_t index);
 
 template <class T>
 void append(std::vector<T> &container, T &&value) { container.push_back(std::move(value)); }
@@ -145,7 +145,7 @@ void append(std::set<T> &container, T &&value) { container.insert(std::move(valu
 // Converts every item of the sequence `seq` (items fetched one at a time and
 // released once converted) with `add(item)`; stops at the first failure.
 template <class Add>
-int read_items(PyObject *seq, const ContainerSpec &spec, bool storing, Add &&add) {
+int read_items(PyObject *seq, const ContainerInfo &info, bool storing, Add &&add) {
     Py_ssize_t size = PySequence_Size(seq);
     if (size < 0) {
         PyErr_Clear();
@@ -157,7 +157,7 @@ int read_items(PyObject *seq, const ContainerSpec &spec, bool storing, Add &&add
         Py_XDECREF(item);
         if (!ok(status)) {
             if (storing) {
-                element_error(spec, i);
+                element_error(info, i);
             } else {
                 PyErr_Clear();  // a check leaves nothing pending: dispatch goes on
             }
@@ -181,23 +181,23 @@ int guarded_read(Read &&read) {
 
 // Vectors and the set: a proxy (or None) in place, a sequence copied.
 template <class C>
-int asptr_sequence(PyObject *obj, C **out, const ContainerSpec &spec) {
+int asptr_sequence(PyObject *obj, C **out, const ContainerInfo &info) {
     using T = typename C::value_type;
     if (obj == Py_None || carries_proxy(obj)) {
         void *raw = nullptr;
-        int status = container_from_proxy(obj, out ? &raw : nullptr, container_type<C>(spec));
+        int status = container_from_proxy(obj, out ? &raw : nullptr, container_type<C>(info));
         if (ok(status) && out) *out = static_cast<C *>(raw);
         return status;
     }
     if (!PySequence_Check(obj)) return kError;
     if (!out) {
-        return read_items(obj, spec, false, [&](PyObject *item) { return Element<T>::as(item, nullptr, spec); });
+        return read_items(obj, info, false, [&](PyObject *item) { return Element<T>::as(item, nullptr, info); });
     }
     return guarded_read([&]() {
         auto container = std::make_unique<C>();
-        int status = read_items(obj, spec, true, [&](PyObject *item) {
+        int status = read_items(obj, info, true, [&](PyObject *item) {
             T value{};
-            int converted = Element<T>::as(item, &value, spec);
+            int converted = Element<T>::as(item, &value, info);
             if (ok(converted)) append(*container, std::move(value));
             return converted;
         });
@@ -209,11 +209,11 @@ int asptr_sequence(PyObject *obj, C **out, const ContainerSpec &spec) {
 
 // Maps: a dict copied through its items(), or a map proxy (or None) in place.
 template <class M>
-int asptr_map(PyObject *obj, M **out, const ContainerSpec &spec) {
+int asptr_map(PyObject *obj, M **out, const ContainerInfo &info) {
     using V = typename M::mapped_type;
     if (!PyDict_Check(obj)) {
         void *raw = nullptr;
-        int status = container_from_proxy(obj, out ? &raw : nullptr, container_type<M>(spec));
+        int status = container_from_proxy(obj, out ? &raw : nullptr, container_type<M>(info));
         if (ok(status) && out) *out = static_cast<M *>(raw);
         return status;
     }
@@ -229,15 +229,15 @@ int asptr_map(PyObject *obj, M **out, const ContainerSpec &spec) {
     auto entry = [&](PyObject *item, std::string *key, V *value) {
         if (!PyTuple_Check(item) || PyTuple_GET_SIZE(item) != 2) return static_cast<int>(kError);
         int status = AsValStdString(PyTuple_GET_ITEM(item, 0), key);
-        return ok(status) ? Element<V>::as(PyTuple_GET_ITEM(item, 1), value, spec) : status;
+        return ok(status) ? Element<V>::as(PyTuple_GET_ITEM(item, 1), value, info) : status;
     };
     int status;
     if (!out) {
-        status = read_items(seq, spec, false, [&](PyObject *item) { return entry(item, nullptr, nullptr); });
+        status = read_items(seq, info, false, [&](PyObject *item) { return entry(item, nullptr, nullptr); });
     } else {
         status = guarded_read([&]() {
             auto map = std::make_unique<M>();
-            int read = read_items(seq, spec, true, [&](PyObject *item) {
+            int read = read_items(seq, info, true, [&](PyObject *item) {
                 std::string key;
                 V value{};
                 int converted = entry(item, &key, &value);
@@ -260,28 +260,28 @@ struct Conversion;
 
 template <class T>
 struct Conversion<std::vector<T>> {
-    static int asptr(PyObject *obj, std::vector<T> **out, const ContainerSpec &spec) {
-        return asptr_sequence(obj, out, spec);
+    static int asptr(PyObject *obj, std::vector<T> **out, const ContainerInfo &info) {
+        return asptr_sequence(obj, out, info);
     }
 };
 
 template <class T>
 struct Conversion<std::set<T>> {
-    static int asptr(PyObject *obj, std::set<T> **out, const ContainerSpec &spec) {
-        return asptr_sequence(obj, out, spec);
+    static int asptr(PyObject *obj, std::set<T> **out, const ContainerInfo &info) {
+        return asptr_sequence(obj, out, info);
     }
 };
 
 template <class V>
 struct Conversion<std::map<std::string, V>> {
-    static int asptr(PyObject *obj, std::map<std::string, V> **out, const ContainerSpec &spec) {
-        return asptr_map(obj, out, spec);
+    static int asptr(PyObject *obj, std::map<std::string, V> **out, const ContainerInfo &info) {
+        return asptr_map(obj, out, info);
     }
 };
 
 template <>
 struct Conversion<std::pair<std::string, std::string>> {
-    static int asptr(PyObject *obj, std::pair<std::string, std::string> **out, const ContainerSpec &) {
+    static int asptr(PyObject *obj, std::pair<std::string, std::string> **out, const ContainerInfo &) {
         return AsPtrStringPair(obj, out);
     }
 };
@@ -289,8 +289,8 @@ struct Conversion<std::pair<std::string, std::string>> {
 // A vector of text read as a map value or a container element.
 template <>
 struct Element<std::vector<std::string>> {
-    static int as(PyObject *item, std::vector<std::string> *out, const ContainerSpec &) {
-        const ContainerSpec inner = {"std::vector<std::string,std::allocator< std::string > >", "std::string",
+    static int as(PyObject *item, std::vector<std::string> *out, const ContainerInfo &) {
+        const ContainerInfo inner = {"std::vector<std::string,std::allocator< std::string > >", "std::string",
                                      nullptr};
         std::vector<std::string> *value = nullptr;
         int status = asptr_sequence(item, out ? &value : nullptr, inner);
@@ -300,21 +300,21 @@ struct Element<std::vector<std::string>> {
         if (status & kNewObject) delete value;
         return kOk;
     }
-    static PyObject *from(const std::vector<std::string> &value, const ContainerSpec &spec);
+    static PyObject *from(const std::vector<std::string> &value, const ContainerInfo &info);
 };
 
 // ---- results -------------------------------------------------------------------
 
 // A tuple of the elements in container order (a set's are sorted).
 template <class C>
-PyObject *from_sequence(const C &values, const ContainerSpec &spec) {
+PyObject *from_sequence(const C &values, const ContainerInfo &info) {
     using T = typename C::value_type;
     if (!sequence_size_fits(values.size())) return nullptr;
     PyObject *tuple = PyTuple_New(static_cast<Py_ssize_t>(values.size()));
     if (!tuple) return nullptr;
     Py_ssize_t index = 0;
     for (const auto &value : values) {
-        PyObject *item = Element<T>::from(value, spec);
+        PyObject *item = Element<T>::from(value, info);
         if (!item) {
             Py_DECREF(tuple);
             return nullptr;
@@ -327,16 +327,16 @@ PyObject *from_sequence(const C &values, const ContainerSpec &spec) {
 // A map whose class is registered comes back as an owned proxy of a copy;
 // otherwise as a dict.
 template <class M>
-PyObject *from_map(const M &values, const ContainerSpec &spec) {
+PyObject *from_map(const M &values, const ContainerInfo &info) {
     using V = typename M::mapped_type;
-    swig_type_info *type = container_type<M>(spec);
+    swig_type_info *type = container_type<M>(info);
     if (type && type->clientdata) return pointer_to_object(new M(values), type, kOwn);
     if (!map_size_fits(values.size())) return nullptr;
     PyObject *dict = PyDict_New();
     if (!dict) return nullptr;
     for (const auto &entry : values) {
         PyObject *key = FromStdString(entry.first);
-        PyObject *value = key ? Element<V>::from(entry.second, spec) : nullptr;
+        PyObject *value = key ? Element<V>::from(entry.second, info) : nullptr;
         int status = value ? PyDict_SetItem(dict, key, value) : -1;
         Py_XDECREF(key);
         Py_XDECREF(value);
@@ -349,24 +349,24 @@ PyObject *from_map(const M &values, const ContainerSpec &spec) {
 }
 
 template <class T>
-PyObject *from_container(const std::vector<T> &values, const ContainerSpec &spec) {
-    return from_sequence(values, spec);
+PyObject *from_container(const std::vector<T> &values, const ContainerInfo &info) {
+    return from_sequence(values, info);
 }
 template <class T>
-PyObject *from_container(const std::set<T> &values, const ContainerSpec &spec) {
-    return from_sequence(values, spec);
+PyObject *from_container(const std::set<T> &values, const ContainerInfo &info) {
+    return from_sequence(values, info);
 }
 template <class V>
-PyObject *from_container(const std::map<std::string, V> &values, const ContainerSpec &spec) {
-    return from_map(values, spec);
+PyObject *from_container(const std::map<std::string, V> &values, const ContainerInfo &info) {
+    return from_map(values, info);
 }
-inline PyObject *from_container(const std::pair<std::string, std::string> &value, const ContainerSpec &spec) {
-    return Element<std::pair<std::string, std::string>>::from(value, spec);
+inline PyObject *from_container(const std::pair<std::string, std::string> &value, const ContainerInfo &info) {
+    return Element<std::pair<std::string, std::string>>::from(value, info);
 }
 
 inline PyObject *Element<std::vector<std::string>>::from(const std::vector<std::string> &value,
-                                                           const ContainerSpec &spec) {
-    return from_sequence(value, spec);
+                                                           const ContainerInfo &info) {
+    return from_sequence(value, info);
 }
 
 }  // namespace qor

@@ -89,19 +89,19 @@ void *proxied(SwigPyObject *proxy);
 // moves out into a new holder whose proxy does not own it.
 struct FromElement {
     template <class V>
-    static PyObject *from(V &value, const ContainerSpec &spec) { return Element<std::remove_const_t<V>>::from(value, spec); }
+    static PyObject *from(V &value, const ContainerInfo &info) { return Element<std::remove_const_t<V>>::from(value, info); }
     template <class T>
-    static PyObject *from(std::unique_ptr<T> &value, const ContainerSpec &spec) {
-        return pointer_to_object(new std::unique_ptr<T>(std::move(value)), spec.element_type, 0);
+    static PyObject *from(std::unique_ptr<T> &value, const ContainerInfo &info) {
+        return pointer_to_object(new std::unique_ptr<T>(std::move(value)), info.element_type, 0);
     }
 };
 
 // Map entries: the 2-tuple of key and value, the key, or the value.
 struct FromEntry {
     template <class E>
-    static PyObject *from(E &entry, const ContainerSpec &spec) {
+    static PyObject *from(E &entry, const ContainerInfo &info) {
         PyObject *key = FromStdString(entry.first);
-        PyObject *value = key ? Element<typename E::second_type>::from(entry.second, spec) : nullptr;
+        PyObject *value = key ? Element<typename E::second_type>::from(entry.second, info) : nullptr;
         PyObject *pair = value ? PyTuple_Pack(2, key, value) : nullptr;
         Py_XDECREF(key);
         Py_XDECREF(value);
@@ -110,12 +110,12 @@ struct FromEntry {
 };
 struct FromKey {
     template <class E>
-    static PyObject *from(E &entry, const ContainerSpec &) { return FromStdString(entry.first); }
+    static PyObject *from(E &entry, const ContainerInfo &) { return FromStdString(entry.first); }
 };
 struct FromValue {
     template <class E>
-    static PyObject *from(E &entry, const ContainerSpec &spec) {
-        return Element<typename E::second_type>::from(entry.second, spec);
+    static PyObject *from(E &entry, const ContainerInfo &info) {
+        return Element<typename E::second_type>::from(entry.second, info);
     }
 };
 
@@ -181,18 +181,18 @@ private:
 template <class C, bool Reverse, class Conv>
 class Iterator : public Cursor<C, Reverse> {
 public:
-    Iterator(PyObject *owner, size_t index, const ContainerSpec &spec) : Cursor<C, Reverse>(owner, index), spec_(spec) {}
-    PyObject *value() const override { return Conv::from(*this->at(), spec_); }
+    Iterator(PyObject *owner, size_t index, const ContainerInfo &info) : Cursor<C, Reverse>(owner, index), info_(info) {}
+    PyObject *value() const override { return Conv::from(*this->at(), info_); }
     swig::SwigPyIterator *copy() const override { return new Iterator(*this); }
 
 private:
-    ContainerSpec spec_;
+    ContainerInfo info_;
 };
 
 // A new owned iterator proxy over the container of proxy `owner` at `index`.
 template <class C, bool Reverse = false, class Conv = FromElement>
-PyObject *make_iterator(PyObject *owner, size_t index, const ContainerSpec &spec) {
-    return iterator_object(new Iterator<C, Reverse, Conv>(owner, index, spec));
+PyObject *make_iterator(PyObject *owner, size_t index, const ContainerInfo &info) {
+    return iterator_object(new Iterator<C, Reverse, Conv>(owner, index, info));
 }
 
 // The forward position of an iterator argument in container `c`: it must be

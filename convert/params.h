@@ -159,14 +159,14 @@ struct ContainerArg {
     ~ContainerArg() {
         if (owned) delete ptr;
     }
-    bool load(PyObject *obj, const ContainerSpec &spec, const char *message) {
-        int status = Conversion<C>::asptr(obj, &ptr, spec);
+    bool load(PyObject *obj, const ContainerInfo &info, const char *message) {
+        int status = Conversion<C>::asptr(obj, &ptr, info);
         if (!ok(status)) return arg_error(status, message);
         owned = (status & kNewObject) != 0;
         return ptr || null_ref_error(message);
     }
-    static bool check(PyObject *obj, const ContainerSpec &spec) {
-        return ok(Conversion<C>::asptr(obj, nullptr, spec));
+    static bool check(PyObject *obj, const ContainerInfo &info) {
+        return ok(Conversion<C>::asptr(obj, nullptr, info));
     }
     C *get() const { return ptr; }
 };

@@ -31,8 +31,8 @@ int container_from_proxy(PyObject *obj, void **out, swig_type_info *type) {
     return status == kDeletedObject ? status : (ok(status) ? kOk : kError);
 }
 
-void element_error(const ContainerSpec &spec, Py_ssize_t index) {
-    if (!PyErr_Occurred()) PyErr_SetString(PyExc_TypeError, spec.element);
+void element_error(const ContainerInfo &info, Py_ssize_t index) {
+    if (!PyErr_Occurred()) PyErr_SetString(PyExc_TypeError, info.element);
     char position[48];
     std::snprintf(position, sizeof position, "in sequence element %zd ", index);
     add_error_message(position);
@@ -41,7 +41,7 @@ void element_error(const ContainerSpec &spec, Py_ssize_t index) {
 
 int AsPtrStringPair(PyObject *obj, std::pair<std::string, std::string> **out) {
     using Pair = std::pair<std::string, std::string>;
-    static const ContainerSpec spec = {"std::pair<std::string,std::string >", "std::string", nullptr};
+    static const ContainerInfo info = {"std::pair<std::string,std::string >", "std::string", nullptr};
     PyObject *first = nullptr;
     PyObject *second = nullptr;
     if (PyTuple_Check(obj)) {
@@ -64,7 +64,7 @@ int AsPtrStringPair(PyObject *obj, std::pair<std::string, std::string> **out) {
         }
     } else {
         void *raw = nullptr;
-        int status = container_from_proxy(obj, out ? &raw : nullptr, container_type<Pair>(spec));
+        int status = container_from_proxy(obj, out ? &raw : nullptr, container_type<Pair>(info));
         if (ok(status) && out) *out = static_cast<Pair *>(raw);
         return status;
     }

@@ -191,13 +191,13 @@ class Instance:
     py: str
     type: ctype.CType
     ops: list
-    spec: str
+    info: str
     element: Optional[ctype.CType] = None   # the element (a map's value) parameter type
 
 
-def spec_call(cpp, name, element, record_name):
+def info_call(cpp, name, element, record_name):
     record = json.dumps(record_name) if record_name else "nullptr"
-    return "qor::ctr::spec_of<%s>(%s, %s, %s)" % (cpp, json.dumps(name), json.dumps(element), record)
+    return "qor::ctr::info_of<%s>(%s, %s, %s)" % (cpp, json.dumps(name), json.dumps(element), record)
 
 
 def element_param(e: ctype.CType) -> ctype.CType:
@@ -211,7 +211,7 @@ def element_param(e: ctype.CType) -> ctype.CType:
 def make_class(instance: Instance, area) -> Class:
     qname = instance.type.spell()
     cls = Class(qname=qname, area=area, header="", namespace="", py=instance.py, extern=True)
-    holes = {"{C}": qname, "{S}": instance.spec, "{K}": "std::string const &", "{A}": instance.type.args[-1].spell()
+    holes = {"{C}": qname, "{S}": instance.info, "{K}": "std::string const &", "{A}": instance.type.args[-1].spell()
              if instance.type.name != "std::pair" else "",
              "{E}": element_param(instance.element).spell() if instance.element else ""}
     for name, params, result, expr, const in instance.ops:
@@ -246,11 +246,11 @@ def _instance(model, py, t: ctype.CType) -> Instance:
     if t.name == "std::vector" and e is not None and e.name in model.lib.classes:
         # A container class of records makes its element records convert too.
         model.lib.sequences.setdefault(e.name, set()).add("pointer" if e.pointers else "value")
-    spec = model.container_spec(t)
-    if spec is None:
+    info = model.container_info(t)
+    if info is None:
         raise DeclError("container %s: no conversion for %s" % (py, t.spell()))
-    record = spec.element_record.key.spell() + " *" if spec.element_record is not None else None
-    facts = spec_call(t.spell(), spec.name, spec.element, record)
+    record = info.element_record.key.spell() + " *" if info.element_record is not None else None
+    facts = info_call(t.spell(), info.name, info.element, record)
     if t.name == "std::vector":
         return Instance(py, t, VECTOR, facts, e)
     if t.name == "std::map":
@@ -264,7 +264,7 @@ def _holder_vector(model, holder) -> Instance:
     held = ctype.CType("std::unique_ptr", [ctype.CType(holder.target)])
     t = ctype.with_default_args(ctype.CType("std::vector", [held]))
     record = model.record_for(held)
-    facts = spec_call(t.spell(), t.spell().replace("< ", "<", 1), "std::unique_ptr<%s >" % holder.target,
+    facts = info_call(t.spell(), t.spell().replace("< ", "<", 1), "std::unique_ptr<%s >" % holder.target,
                       record.key.spell() + " *")
     return Instance(holder.py[:-len("Ptr")] + "Vector", t, HOLDER_VECTOR, facts)
 

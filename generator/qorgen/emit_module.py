@@ -67,10 +67,10 @@ def message(fn: Function, number, decl_text):
     return c_string("%sin method '%s', argument %d of type '%s'" % (NULL_PREFIX, fn.py, number, decl_text))
 
 
-def spec_expr(spec):
-    """The qor::ContainerSpec of a container conversion."""
-    element = type_ref(spec.element_record) if spec.element_record is not None else "nullptr"
-    return "qor::ContainerSpec{%s, %s, %s}" % (c_string(spec.name), c_string(spec.element), element)
+def info_expr(info):
+    """The qor::ContainerInfo of a container conversion."""
+    element = type_ref(info.element_record) if info.element_record is not None else "nullptr"
+    return "qor::ContainerInfo{%s, %s, %s}" % (c_string(info.name), c_string(info.element), element)
 
 
 def holder_type(arg):
@@ -94,8 +94,8 @@ def holder_decl(arg, name):
 
 
 def load_line(arg, name, index, msg, flags=""):
-    if arg.spec is not None:
-        return "if (!%s.load(argv[%d], %s, %s)) return nullptr;" % (name, index, spec_expr(arg.spec), msg)
+    if arg.info is not None:
+        return "if (!%s.load(argv[%d], %s, %s)) return nullptr;" % (name, index, info_expr(arg.info), msg)
     if arg.record is not None:
         extra = ", " + flags if flags else ""
         return "if (!%s.load(argv[%d], %s, %s%s)) return nullptr;" % (name, index, type_ref(arg.record), msg, extra)
@@ -103,8 +103,8 @@ def load_line(arg, name, index, msg, flags=""):
 
 
 def check_expr(arg, index):
-    if arg.spec is not None:
-        return "%s::check(argv[%d], %s)" % (holder_type(arg), index, spec_expr(arg.spec))
+    if arg.info is not None:
+        return "%s::check(argv[%d], %s)" % (holder_type(arg), index, info_expr(arg.info))
     if arg.record is not None:
         return "%s::check(argv[%d], %s)" % (holder_type(arg), index, type_ref(arg.record))
     return "%s::check(argv[%d])" % (holder_type(arg), index)
@@ -145,7 +145,7 @@ def result_lines(fn: Function, call):
         "borrowed": "return qor::from_borrowed(%s%s, %s);" % ("&" if r.reference else "", call, ref),
         "holder": "return qor::from_holder(%s, %s);" % (call, ref),
         "holders": "return qor::from_holder_vector(%s, %s);" % (call, ref),
-        "container": "return qor::from_container(%s, %s);" % (call, spec_expr(r.spec)) if r.spec else "",
+        "container": "return qor::from_container(%s, %s);" % (call, info_expr(r.info)) if r.info else "",
         "new": "return qor::pointer_to_object(%s, %s, qor::kOwn | qor::kNoShadow);" % (call, ref),
         "object": "return %s;" % call,
     }

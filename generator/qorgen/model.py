@@ -42,7 +42,7 @@ INTEGER_ELEMENTS = {"unsigned int", "unsigned long"}
 
 
 @dataclass(frozen=True)
-class ContainerSpec:
+class ContainerInfo:
     """What the conversion of one container type needs: its conversion type
     name (also the look-up name of its type record), its element type name
     for errors, and for record elements the record's type."""
@@ -81,7 +81,7 @@ class Arg:
     cpp: str                  # C++ type the holder struct is instantiated with
     record: Optional[TypeRecord] = None
     move: bool = False        # rvalue reference: the value is moved out
-    spec: Optional[ContainerSpec] = None
+    info: Optional[ContainerInfo] = None
 
 
 @dataclass
@@ -90,7 +90,7 @@ class Result:
     cpp: str = ""
     record: Optional[TypeRecord] = None
     reference: bool = False
-    spec: Optional[ContainerSpec] = None
+    info: Optional[ContainerInfo] = None
 
 
 @dataclass
@@ -288,14 +288,14 @@ class Model:
         return order.index(namespace) if namespace in order else len(order)
 
     # ---- conversion kinds --------------------------------------------------
-    def container_spec(self, t: ctype.CType) -> Optional[ContainerSpec]:
+    def container_info(self, t: ctype.CType) -> Optional[ContainerInfo]:
         """The conversion of a container value type, or None when the type
         has no conversion of its own (it then travels as an opaque proxy)."""
         value = self.cpp_names(t.value())
         args = value.args
         element = None
         if value.name == "std::vector":
-            element = self._element_spec(args[0])
+            element = self._element_info(args[0])
         elif value.name == "std::set" and args[0] == STRING:
             element = ("std::string", None)
         elif value.name == "std::map" and args[0] == STRING and args[1] in (STRING, STRING_PAIR, STRING_VECTOR):
@@ -305,9 +305,9 @@ class Model:
         if element is None:
             return None
         self.record_for(value)  # proxies of the container convert through it
-        return ContainerSpec(conversion_name(value), element[0], element[1])
+        return ContainerInfo(conversion_name(value), element[0], element[1])
 
-    def _element_spec(self, e: ctype.CType):
+    def _element_info(self, e: ctype.CType):
         """Element type name and record of a vector element that converts."""
         if e == STRING:
             return "std::string", None
@@ -327,9 +327,9 @@ class Model:
         if t.name == "PySliceObject":
             return Arg("slice", decl, "PyObject")
         mutable_ref = t.ref == "&" and not t.const
-        spec = self.container_spec(t) if t.pointers == 0 and t.array is None else None
-        if spec is not None and not mutable_ref and t.ref != "&&":
-            return Arg("container", decl, self.cpp_names(t.value()).cpp(), spec=spec)
+        info = self.container_info(t) if t.pointers == 0 and t.array is None else None
+        if info is not None and not mutable_ref and t.ref != "&&":
+            return Arg("container", decl, self.cpp_names(t.value()).cpp(), info=info)
         if self.is_char_array(t):
             return Arg("chararray", decl, str(t.array))
         if t.array is not None and not t.ref:
@@ -377,9 +377,9 @@ class Model:
                 return Result("holder", record=self.record_for(t))
             if t.name == "std::vector" and t.args[0].name == "std::unique_ptr":
                 return Result("holders", record=self.record_for(t.args[0]))
-            spec = self.container_spec(t)
-            if spec is not None:
-                return Result("container", spec=spec)
+            info = self.container_info(t)
+            if info is not None:
+                return Result("container", info=info)
             return Result("copy", record=self.record_for(t))
         if t.pointers == 1 and t.pointee().value() == ctype.CType("char"):
             return Result("cstring")

@@ -177,18 +177,18 @@ def test_container_types_pick_their_conversion_from_the_declared_type():
     fn = {e.py: e.candidates[0] for e in model.entries}
     take = fn["Hub_Take"].args
     assert [a.kind for a in take] == ["container"] * 3
-    assert take[0].spec.name == "std::vector<unsigned int,std::allocator< unsigned int > >"
-    assert take[2].spec.name == ("std::map<std::string,std::pair< std::string,std::string >,std::less< std::string >,"
+    assert take[0].info.name == "std::vector<unsigned int,std::allocator< unsigned int > >"
+    assert take[2].info.name == ("std::map<std::string,std::pair< std::string,std::string >,std::less< std::string >,"
                                  "std::allocator< std::pair< std::string const,std::pair< std::string,std::string > > > >")
     # A container the library fills travels only as a proxy.
     assert fn["Hub_Fill"].args[0].kind == "reference"
     values, pointers = fn["Hub_Gadgets"].args
-    assert (values.spec.element, pointers.spec.element) == ("HostCtl::Network::Gadget",) * 2
-    assert pointers.spec.name == ("std::vector<HostCtl::Network::Gadget *,"
+    assert (values.info.element, pointers.info.element) == ("HostCtl::Network::Gadget",) * 2
+    assert pointers.info.name == ("std::vector<HostCtl::Network::Gadget *,"
                                   "std::allocator< HostCtl::Network::Gadget * > >")
     # Vectors of records without a `sequence` statement are opaque proxies.
     assert fn["Hub_Others"].args[0].kind == "reference"
-    assert fn["Hub_Pair"].result.spec.name == "std::pair<std::string,std::string >"
+    assert fn["Hub_Pair"].result.info.name == "std::pair<std::string,std::string >"
     # Container fields copy from a proxy; holder fields move the object in.
     assert fn["Gadget_names_set"].args[0].kind == "reference"
     assert fn["Gadget_widget_set"].args[0].move
@@ -219,7 +219,7 @@ container Names = std::set< std::string >
     assert len(widgets) == 21
     # A container class of records makes the records convert from sequences.
     fn = {e.py: e.candidates for e in model.entries}
-    assert fn["new_PartVector"][1].args[0].spec.element == "HostCtl::Network::Part"
+    assert fn["new_PartVector"][1].args[0].info.element == "HostCtl::Network::Part"
     assert [c.args[0].kind for c in fn["Names_insert"]] == ["string"]
     iterator = [n for n in names if "SwigPyIterator" in n]
     assert iterator[:3] == ["delete_SwigPyIterator", "SwigPyIterator_value", "SwigPyIterator_incr"]

@@ -249,14 +249,14 @@ PyObject *peer_reinit(PyObject *, PyObject *) {
 // converts the container back as a result would. Raises TypeError when the
 // argument does not convert.
 template <class C>
-PyObject *round_trip(PyObject *obj, const qor::ContainerSpec &spec) {
+PyObject *round_trip(PyObject *obj, const qor::ContainerInfo &info) {
     C *value = nullptr;
-    int status = qor::Conversion<C>::asptr(obj, &value, spec);
+    int status = qor::Conversion<C>::asptr(obj, &value, info);
     if (!qor::ok(status) || !value) {
         PyErr_SetString(PyExc_TypeError, "does not convert");
         return nullptr;
     }
-    PyObject *result = qor::from_container(*value, spec);
+    PyObject *result = qor::from_container(*value, info);
     if (status & qor::kNewObject) delete value;
     return result;
 }
