@@ -127,7 +127,7 @@ def call_expr(fn: Function, names):
     if fn.kind == "ctor":
         return "new %s(%s)" % (fn.cls.qname, ", ".join(args))
     if fn.kind == "func":
-        return "%s(%s)" % (fn.field_name, ", ".join(args))
+        return "%s(%s)" % (fn.target, ", ".join(args))
     if op.static:
         return "%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
     return "self.get()->%s(%s)" % (op.cpp_name, ", ".join(args))
@@ -183,13 +183,13 @@ def body(fn: Function):
     if fn.kind == "set":
         lines += constant_guard(fn)
     if fn.kind == "get":
-        call = "self.get()->%s" % fn.field_name
+        call = "self.get()->%s" % fn.target
     elif fn.kind == "set" and fn.args[0].decl.array is not None:
         if fn.args[0].kind != "chararray":
             lines += array_check(fn)
-        call = "std::copy_n(a1.get(), %d, self.get()->%s)" % (fn.args[0].decl.array, fn.field_name)
+        call = "std::copy_n(a1.get(), %d, self.get()->%s)" % (fn.args[0].decl.array, fn.target)
     elif fn.kind == "set":
-        call = "self.get()->%s = %s" % (fn.field_name, pass_expr(fn.args[0], names[0]))
+        call = "self.get()->%s = %s" % (fn.target, pass_expr(fn.args[0], names[0]))
     else:
         call = call_expr(fn, names)
     lines.append("return qor::guarded([&]() -> PyObject * {")
@@ -208,7 +208,7 @@ def constant_guard(fn: Function):
 def array_check(fn: Function):
     """An array field is written by copying from the pointer given, so a null
     pointer is refused before anything is copied."""
-    text = "%sin variable '%s' of type '%s'" % (NULL_PREFIX, fn.field_name, fn.args[0].decl.spell())
+    text = "%sin variable '%s' of type '%s'" % (NULL_PREFIX, fn.target, fn.args[0].decl.spell())
     return ["if (!a1.get()) return qor::null_ref_error(%s), nullptr;" % c_string(text)]
 
 

@@ -61,7 +61,7 @@ def class_source(model: Model, cls: Class):
     for entry in entries:
         fn = entry.candidates[0]
         if fn.kind in ("get", "set"):
-            fields.setdefault(fn.field_name, {})[fn.kind] = entry.py
+            fields.setdefault(fn.target, {})[fn.kind] = entry.py
         elif fn.kind == "op":
             name = fn.op.name
             if fn.op.static:

@@ -63,10 +63,10 @@ def accessor_lines(model: Model, index_of):
         fn = entry.candidates[0]
         if fn.kind == "varget":
             out += ["PyObject *_wrap_%s(PyObject *, PyObject *) { return get_%d(); }" % (
-                entry.py, index_of[fn.field_name])]
+                entry.py, index_of[fn.target])]
         elif fn.kind == "varset":
             out += ["PyObject *_wrap_%s(PyObject *, PyObject *args) { return qor::call_setter(args, set_%d); }"
-                    % (entry.py, index_of[fn.field_name])]
+                    % (entry.py, index_of[fn.target])]
     return out
 
 

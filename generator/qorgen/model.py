@@ -103,7 +103,7 @@ class Function:
     self_arg: Optional[Arg] = None
     args: List[Arg] = field(default_factory=list)
     result: Result = field(default_factory=lambda: Result("void"))
-    field_name: str = ""
+    target: str = ""          # the field, variable or qualified free function reached
     prototype: str = ""
 
 
@@ -465,12 +465,12 @@ class Model:
                 if arg.kind == "reference" and self.canonical(fld.type).name == "std::unique_ptr":
                     arg.move = True  # a holder field takes the argument holder's object
                 fn.args = [arg]
-                fn.field_name = fld.name
+                fn.target = fld.name
                 self._add(fn.py, [fn], cls.area)
             fn = self._function("%s_%s_get" % (cls.py, fld.name), "get", cls, None, False)
             fn.result = self.result_for(replace(fld.type, ref="&")) if self._field_by_reference(fld.type) \
                 else self.result_for(fld.type)
-            fn.field_name = fld.name
+            fn.target = fld.name
             self._add(fn.py, [fn], cls.area)
         groups: Dict[str, List[Function]] = {}
         order = []
@@ -507,7 +507,7 @@ class Model:
         op = self._resolve_op(func.op, self.scopes_of(namespace))
         fn = self._function(op.name, "func", None, op)
         fn.prototype = "%s(%s)" % (func.qname, ",".join(p.spell() for p in op.params))
-        fn.field_name = func.qname
+        fn.target = func.qname
         return fn
 
     def _build(self):
@@ -564,5 +564,5 @@ class Model:
     def _accessor_functions(self, var: Variable):
         """<Class>_<name>_get and _set of a static member that is not const."""
         for kind in ("varget", "varset"):
-            fn = Function(py="%s_%s" % (var.py, kind[3:]), kind=kind, cls=None, field_name=var.py)
+            fn = Function(py="%s_%s" % (var.py, kind[3:]), kind=kind, cls=None, target=var.py)
             self._add(fn.py, [fn], var.area)
