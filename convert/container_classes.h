@@ -188,19 +188,6 @@ PyObject *vector_delslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j) {
     });
 }
 
-template <class V>
-PyObject *vector_erase(PyObject *owner, V &v, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
-                       const char *message, const char *last_message, const ContainerInfo &info) {
-    return guard([&] {
-        if (v.empty() && !last) throw std::out_of_range("iterator out of range");
-        size_t from = position(first, v, last ? v.size() : v.size() - 1, message);
-        size_t to = last ? position(*last, v, v.size(), last_message) : from + 1;
-        if (to < from) throw std::invalid_argument("iterator range runs backwards");
-        v.erase(v.begin() + static_cast<ptrdiff_t>(from), v.begin() + static_cast<ptrdiff_t>(to));
-        return make_iterator<V>(owner, from, info);
-    });
-}
-
 // Inserts one copy (returning an iterator at it) or `count` copies (None).
 template <class V>
 PyObject *vector_insert(PyObject *owner, V &v, const swig::SwigPyIterator &at, size_t count,
@@ -254,24 +241,6 @@ PyObject *map_list(M &m, const ContainerInfo &info) {
     return list;
 }
 
-template <class M>
-PyObject *map_asdict(M &m, const ContainerInfo &info) {
-    if (!map_size_fits(m.size())) return nullptr;
-    PyObject *dict = PyDict_New();
-    for (auto &entry : m) {
-        PyObject *key = dict ? FromStdString(entry.first) : nullptr;
-        PyObject *value = key ? Element<typename M::mapped_type>::from(entry.second, info) : nullptr;
-        int status = value ? PyDict_SetItem(dict, key, value) : -1;
-        Py_XDECREF(key);
-        Py_XDECREF(value);
-        if (status < 0) {
-            Py_XDECREF(dict);
-            return nullptr;
-        }
-    }
-    return dict;
-}
-
 // ---- maps and the set: positions by key ------------------------------------------------
 
 // An open iterator at a C++ position of `c` (the end when absent).
@@ -280,9 +249,10 @@ PyObject *iterator_at(PyObject *owner, C &c, typename C::iterator at, const Cont
     return make_iterator<C, false, Conv>(owner, static_cast<size_t>(std::distance(c.begin(), at)), info);
 }
 
-// Erase by iterator (or range); returns an open iterator after the removed.
+// Erase by iterator (or range) in any container; returns an iterator at the
+// first element after the removed ones.
 template <class C, class Conv = FromElement>
-PyObject *keyed_erase(PyObject *owner, C &c, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
+PyObject *erase_range(PyObject *owner, C &c, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
                       const char *message, const char *last_message, const ContainerInfo &info) {
     return guard([&] {
         if (c.empty() && !last) throw std::out_of_range("iterator out of range");

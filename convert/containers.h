@@ -324,19 +324,15 @@ PyObject *from_sequence(const C &values, const ContainerInfo &info) {
     return tuple;
 }
 
-// A map whose class is registered comes back as an owned proxy of a copy;
-// otherwise as a dict.
+// A dictionary of the map's entries, values converted by their kind.
 template <class M>
-PyObject *from_map(const M &values, const ContainerInfo &info) {
-    using V = typename M::mapped_type;
-    swig_type_info *type = container_type<M>(info);
-    if (type && type->clientdata) return pointer_to_object(new M(values), type, kOwn);
+PyObject *map_as_dict(const M &values, const ContainerInfo &info) {
     if (!map_size_fits(values.size())) return nullptr;
     PyObject *dict = PyDict_New();
     if (!dict) return nullptr;
     for (const auto &entry : values) {
         PyObject *key = FromStdString(entry.first);
-        PyObject *value = key ? Element<V>::from(entry.second, info) : nullptr;
+        PyObject *value = key ? Element<typename M::mapped_type>::from(entry.second, info) : nullptr;
         int status = value ? PyDict_SetItem(dict, key, value) : -1;
         Py_XDECREF(key);
         Py_XDECREF(value);
@@ -346,6 +342,15 @@ PyObject *from_map(const M &values, const ContainerInfo &info) {
         }
     }
     return dict;
+}
+
+// A map whose class is registered comes back as an owned proxy of a copy;
+// otherwise as a dict.
+template <class M>
+PyObject *from_map(const M &values, const ContainerInfo &info) {
+    swig_type_info *type = container_type<M>(info);
+    if (type && type->clientdata) return pointer_to_object(new M(values), type, kOwn);
+    return map_as_dict(values, info);
 }
 
 template <class T>

@@ -56,9 +56,9 @@ VECTOR = [
     ("rbegin", [], "PyObject *", "qor::ctr::make_iterator<{C}, true>(argv[0], 0, {S})", False),
     ("rend", [], "PyObject *", "qor::ctr::make_iterator<{C}, true>(argv[0], self->size(), {S})", False),
     ("pop_back", [], "PyObject *", "qor::ctr::vector_pop_back(*self)", False),
-    ("erase", [ITERATOR_ARG], "PyObject *", "qor::ctr::vector_erase(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})", False),
+    ("erase", [ITERATOR_ARG], "PyObject *", "qor::ctr::erase_range<{C}>(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})", False),
     ("erase", [ITERATOR_ARG, ITERATOR_ARG], "PyObject *",
-     "qor::ctr::vector_erase(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})", False),
+     "qor::ctr::erase_range<{C}>(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})", False),
     ("new", [], None, "new {C}()", False),
     ("new", ["{C} const &"], None, "new {C}(arg1)", False),
     ("new", ["size_t"], None, "new {C}(arg1)", False),
@@ -107,9 +107,9 @@ def _shared(conv):
                       ("rend", [], "PyObject *", iterator % ("true", "self->size()"), False)],
         "erase": [("erase", ["{K}"], "size_t", "self->erase(arg1)", False),
                   ("erase", [ITERATOR_ARG], "PyObject *",
-                   "qor::ctr::keyed_erase<{C}%s>(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})" % conv, False),
+                   "qor::ctr::erase_range<{C}%s>(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})" % conv, False),
                   ("erase", [ITERATOR_ARG, ITERATOR_ARG], "PyObject *",
-                   "qor::ctr::keyed_erase<{C}%s>(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})" % conv, False)],
+                   "qor::ctr::erase_range<{C}%s>(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})" % conv, False)],
         "find": [_keyed(name, conv) for name in ("find", "lower_bound", "upper_bound")],
         "sizes": [("__nonzero__", [], "bool", "!self->empty()", True),
                   ("__bool__", [], "bool", "!self->empty()", True),
@@ -135,7 +135,7 @@ def _map_family():
         ("value_iterator", [], "PyObject *", closed % "FromValue", False),
         ("__setitem__", ["{K}"], None, "self->erase(arg1)", False),
         ("__setitem__", ["{K}", "{E}"], None, "(*self)[arg1] = arg2", False),
-        ("asdict", [], "PyObject *", "qor::ctr::map_asdict(*self, {S})", False),
+        ("asdict", [], "PyObject *", "qor::map_as_dict(*self, {S})", False),
     ] + s["new"] + s["common"] + [s["allocator"]] + s["positions"] + [s["count"]] + s["erase"] + s["find"]
 
 
