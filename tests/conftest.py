@@ -6,6 +6,7 @@ _qorctl is imported here, before any test module, so that in this process it
 always starts the registry ring and the test-only peer module joins it.
 """
 
+import gc
 import os
 import subprocess
 import sys
@@ -34,6 +35,18 @@ def peer():
     import _qorctl_peer
 
     return _qorctl_peer
+
+
+@pytest.fixture
+def live(peer):
+    """How many more concrete library objects are alive than when the test began.
+
+    Earlier tests may leave proxies in reference cycles (tracebacks kept by
+    pytest.raises, for one); collecting them first keeps the collector from
+    destroying their objects in the middle of this test's count."""
+    gc.collect()
+    start = peer.live_objects()
+    return lambda: peer.live_objects() - start
 
 
 @pytest.fixture

@@ -14,13 +14,6 @@ FUNCTIONS = ["new_{}", "{}_release", "{}_reset", "{}_swap", "{}_get", "{}___nonz
 
 
 @pytest.fixture
-def live(peer):
-    """How many more concrete library objects are alive than when the test began."""
-    start = peer.live_objects()
-    return lambda: peer.live_objects() - start
-
-
-@pytest.fixture
 def pnics(live):
     """The adapters of the network information object, each in its own holder;
     holders still full at the end are emptied so later tests count from zero."""

@@ -151,12 +151,6 @@ def test_erase_and_insert_take_only_this_containers_iterators():
 
 # ---- holder vectors ----------------------------------------------------------------------------
 
-@pytest.fixture
-def live(peer):
-    start = peer.live_objects()
-    return lambda: peer.live_objects() - start
-
-
 def test_iterating_a_holder_vector_moves_each_object_into_a_new_holder(peer, live):
     pnics = peer.pnic_vector(["nic0", "nic1"])
     assert type(pnics) is qorctl.PnicVector and live() == 2
