@@ -2,10 +2,10 @@
 //
 // A flat function takes the object as its first argument. Bound as an
 // instance method the usual way, every call `obj.Method(...)` allocates a
-// bound-method object and then an argument tuple. The objects here are
-// method descriptors instead: the interpreter calls them with the object
-// prepended (no bound method is made), and they pass the argument tuple
-// straight to the flat function.
+// bound-method object first. The objects here are method descriptors
+// instead: the interpreter calls them with the object prepended (no bound
+// method is made), and they pass that argument vector on to the flat
+// function unchanged.
 #include <Python.h>
 #include <structmember.h>
 
@@ -15,8 +15,10 @@ namespace {
 
 #if PY_VERSION_HEX < 0x03090000
 #define QOR_TPFLAGS_HAVE_VECTORCALL _Py_TPFLAGS_HAVE_VECTORCALL
+#define QOR_VECTORCALL _PyObject_Vectorcall
 #else
 #define QOR_TPFLAGS_HAVE_VECTORCALL Py_TPFLAGS_HAVE_VECTORCALL
+#define QOR_VECTORCALL PyObject_Vectorcall
 #endif
 
 struct Binding {
@@ -27,38 +29,12 @@ struct Binding {
 
 Binding *as_binding(PyObject *self) { return reinterpret_cast<Binding *>(self); }
 
-// Calls the flat function with args[first:] as its argument tuple.
-PyObject *call_flat(PyObject *function, PyObject *const *args, Py_ssize_t first, Py_ssize_t count) {
-    PyObject *tuple = PyTuple_New(count - first);
-    if (!tuple) return nullptr;
-    for (Py_ssize_t i = first; i < count; ++i) {
-        Py_INCREF(args[i]);
-        PyTuple_SET_ITEM(tuple, i - first, args[i]);
-    }
-    PyObject *result;
-    if (PyCFunction_Check(function) && PyCFunction_GET_FLAGS(function) == METH_VARARGS) {
-        result = PyCFunction_GET_FUNCTION(function)(PyCFunction_GET_SELF(function), tuple);
-    } else {
-        result = PyObject_Call(function, tuple, nullptr);
-    }
-    Py_DECREF(tuple);
-    return result;
-}
-
-bool refuse_keywords(PyObject *self, PyObject *kwnames) {
-    if (!kwnames || PyTuple_GET_SIZE(kwnames) == 0) return false;
-    PyErr_Format(PyExc_TypeError, "%R takes no keyword arguments", as_binding(self)->function);
-    return true;
-}
-
 PyObject *method_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
-    if (refuse_keywords(self, kwnames)) return nullptr;
-    return call_flat(as_binding(self)->function, args, 0, PyVectorcall_NARGS(nargsf));
+    return QOR_VECTORCALL(as_binding(self)->function, args, nargsf, kwnames);
 }
 
 // __init__: the constructor's proxy becomes the instance's `this`.
 PyObject *initializer_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
-    if (refuse_keywords(self, kwnames)) return nullptr;
     Py_ssize_t count = PyVectorcall_NARGS(nargsf);
     if (count < 1) {
         PyErr_SetString(PyExc_TypeError, "__init__ needs the instance");
@@ -66,7 +42,7 @@ PyObject *initializer_vectorcall(PyObject *self, PyObject *const *args, size_t n
     }
     static PyObject *this_name = PyUnicode_InternFromString("this");
     if (!this_name) return nullptr;
-    PyObject *proxy = call_flat(as_binding(self)->function, args, 1, count);
+    PyObject *proxy = QOR_VECTORCALL(as_binding(self)->function, args + 1, static_cast<size_t>(count - 1), kwnames);
     if (!proxy) return nullptr;
     int status = PyObject_SetAttr(args[0], this_name, proxy);
     Py_DECREF(proxy);

@@ -54,17 +54,17 @@ PyObject *overload_error(const char *message) {
     return nullptr;
 }
 
-bool unpack_slow(PyObject *args, const char *format, Py_ssize_t n, PyObject **out) {
-    // The format holds exactly `n` conversions, so only the first `n`
-    // destinations are written; the rest are there for the longest signature.
+PyObject *argument_count_error(PyObject *args, const char *format) {
+    // The format holds one conversion per expected argument and the tuple has
+    // another length, so the parser fails before it writes anything; the
+    // destinations are there for the longest signature.
     PyObject *d[25] = {};
-    if (!PyArg_ParseTuple(args, format, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8],
-                          &d[9], &d[10], &d[11], &d[12], &d[13], &d[14], &d[15], &d[16], &d[17], &d[18],
-                          &d[19], &d[20], &d[21], &d[22], &d[23], &d[24])) {
-        return false;
+    if (PyArg_ParseTuple(args, format, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8],
+                         &d[9], &d[10], &d[11], &d[12], &d[13], &d[14], &d[15], &d[16], &d[17], &d[18],
+                         &d[19], &d[20], &d[21], &d[22], &d[23], &d[24])) {
+        PyErr_SetString(PyExc_SystemError, "argument count check passed a tuple of the wrong length");
     }
-    for (Py_ssize_t i = 0; i < n; ++i) out[i] = d[i];
-    return true;
+    return nullptr;
 }
 
 PyObject *exception_class_for_type(swig_type_info *type) {

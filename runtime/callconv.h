@@ -50,16 +50,29 @@ bool null_ref_error(const char *null_ref_message);
 // Sets NotImplementedError with a complete overload message; returns null.
 PyObject *overload_error(const char *message);
 
-bool unpack_slow(PyObject *args, const char *format, Py_ssize_t n, PyObject **out);
+// Calls `callable` with a vector of positional arguments.
+inline PyObject *vectorcall(PyObject *callable, PyObject *const *args, size_t nargsf) {
+#if PY_VERSION_HEX < 0x03090000
+    return _PyObject_Vectorcall(callable, args, nargsf, nullptr);
+#else
+    return PyObject_Vectorcall(callable, args, nargsf, nullptr);
+#endif
+}
 
-// Copies exactly `n` items of the argument tuple into `out` (borrowed). On a
-// count mismatch the interpreter's own parser reports it, naming the function.
-inline bool unpack(PyObject *args, const char *format, Py_ssize_t n, PyObject **out) {
-    if (PyTuple_GET_SIZE(args) == n) {
-        for (Py_ssize_t i = 0; i < n; ++i) out[i] = PyTuple_GET_ITEM(args, i);
-        return true;
-    }
-    return unpack_slow(args, format, n, out);
+// A wrapper proper: it reads its arguments from a vector of `argc` borrowed
+// objects, `argc` already checked against what it takes.
+using VectorFunction = PyObject *(*)(PyObject *const *argv, Py_ssize_t argc);
+
+// Reports a tuple of the wrong length the way the interpreter's own parser
+// does, naming the function through `format`; returns null.
+PyObject *argument_count_error(PyObject *args, const char *format);
+
+// The argument-tuple entry of a wrapper: the tuple's items are the argument
+// vector. `count` -1 takes any number (an overload dispatcher counts itself).
+inline PyObject *call_with_tuple(PyObject *args, const char *format, Py_ssize_t count, VectorFunction call) {
+    Py_ssize_t argc = PyTuple_GET_SIZE(args);
+    if (count >= 0 && argc != count) return argument_count_error(args, format);
+    return call(reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
 }
 
 PyObject *exception_class_for_type(swig_type_info *type);

@@ -6,18 +6,69 @@ namespace qor {
 
 PyObject *instance_method_new(PyObject *, PyObject *func) { return PyInstanceMethod_New(func); }
 
-PyObject *swigregister(PyObject *args, swig_type_info *type) {
-    PyObject *cls = nullptr;
-    if (!PyArg_ParseTuple(args, "O:swigregister", &cls)) return nullptr;
+PyObject *swigregister(PyObject *cls, swig_type_info *type) {
     register_class(type, cls);
     Py_RETURN_NONE;
 }
 
-Py_ssize_t overload_args(PyObject *args, Py_ssize_t max, PyObject **argv) {
-    if (!PyTuple_Check(args)) return -1;
-    Py_ssize_t argc = PyTuple_GET_SIZE(args);
-    for (Py_ssize_t i = 0; i < argc && i < max; ++i) argv[i] = PyTuple_GET_ITEM(args, i);
-    return argc;
+namespace {
+
+// A call that does not fit the wrapper's vector form (a wrong argument count,
+// keywords) goes the interpreter's own way through the tuple entry, so its
+// errors read exactly as they would without the vector form.
+PyObject *call_through_tuple(PyObject *callable, PyObject *const *args, Py_ssize_t argc, PyObject *kwnames) {
+    PyObject *tuple = PyTuple_New(argc);
+    if (!tuple) return nullptr;
+    for (Py_ssize_t i = 0; i < argc; ++i) {
+        Py_INCREF(args[i]);
+        PyTuple_SET_ITEM(tuple, i, args[i]);
+    }
+    PyObject *kwargs = nullptr;
+    if (kwnames && PyTuple_GET_SIZE(kwnames) > 0) {
+        kwargs = PyDict_New();
+        for (Py_ssize_t i = 0; kwargs && i < PyTuple_GET_SIZE(kwnames); ++i) {
+            if (PyDict_SetItem(kwargs, PyTuple_GET_ITEM(kwnames, i), args[argc + i]) < 0) Py_CLEAR(kwargs);
+        }
+        if (!kwargs) {
+            Py_DECREF(tuple);
+            return nullptr;
+        }
+    }
+    PyObject *result = Py_TYPE(callable)->tp_call(callable, tuple, kwargs);
+    Py_DECREF(tuple);
+    Py_XDECREF(kwargs);
+    return result;
+}
+
+PyObject *vector_call(PyObject *callable, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+    auto *function = reinterpret_cast<PyCFunctionObject *>(callable);
+    const VectorEntry &entry = vector_table[function->m_ml - function_table];
+    Py_ssize_t argc = PyVectorcall_NARGS(nargsf);
+    bool keywords = kwnames && PyTuple_GET_SIZE(kwnames) > 0;
+    if (!keywords && (entry.count < 0 || entry.count == argc)) return entry.call(args, argc);
+    return call_through_tuple(callable, args, argc, kwnames);
+}
+
+}  // namespace
+
+// The function table keeps the argument-tuple convention (what a caller with a
+// tuple in hand and introspection see), but most calls arrive as an argument
+// vector: from Python code, and from the methods of the proxy classes. Those
+// reach the wrapper's vector form directly, without the tuple the interpreter
+// would otherwise build for every call.
+bool install_vector_calls(PyObject *module) {
+    PyObject *dict = PyModule_GetDict(module);  // borrowed
+    for (Py_ssize_t i = 0; function_table[i].ml_name; ++i) {
+        if (!vector_table[i].call) continue;
+        PyObject *function = PyDict_GetItemString(dict, function_table[i].ml_name);  // borrowed
+        if (!function || !PyCFunction_Check(function)) {
+            PyErr_Format(PyExc_SystemError, "module function '%s' is missing", function_table[i].ml_name);
+            return false;
+        }
+        auto *object = reinterpret_cast<PyCFunctionObject *>(function);
+        if (object->m_ml == &function_table[i]) object->vectorcall = vector_call;
+    }
+    return true;
 }
 
 }  // namespace qor
@@ -35,6 +86,10 @@ PyModuleDef module_definition = {
 extern "C" __attribute__((visibility("default"))) PyObject *PyInit__qorctl(void) {
     PyObject *module = PyModule_Create2(&module_definition, 1013);
     if (!module) return nullptr;
+    if (!qor::install_vector_calls(module)) {
+        Py_DECREF(module);
+        return nullptr;
+    }
     qor::init_registry();
     PyObject *dict = PyModule_GetDict(module);  // borrowed
     if (!qor::install_values(dict, qor::module_values)) {

@@ -1,21 +1,30 @@
 // The module's entry point and the helpers its function table relies on.
 #pragma once
 
-#include "registry.h"
+#include "callconv.h"
 
 namespace qor {
 
-// The generated function table, ended by an empty entry.
+// The generated function table, ended by an empty entry. Its wrappers take
+// the argument-tuple convention.
 extern PyMethodDef function_table[];
+
+// Beside each entry of the function table, the wrapper's argument-vector form
+// (null where there is none) and the number of arguments it takes (-1: any).
+struct VectorEntry {
+    VectorFunction call;
+    Py_ssize_t count;
+};
+extern const VectorEntry vector_table[];
 
 // SWIG_PyInstanceMethod_New: binds a flat function as a method.
 PyObject *instance_method_new(PyObject *module, PyObject *func);
 
-// Body of every <Class>_swigregister.
-PyObject *swigregister(PyObject *args, swig_type_info *type);
+// Gives the module's functions their argument-vector calls; false with an
+// exception set when the module's dictionary lacks one of them.
+bool install_vector_calls(PyObject *module);
 
-// Copies up to `max` leading arguments into `argv` for overload dispatch;
-// returns the argument count, or -1 when `args` is not a tuple.
-Py_ssize_t overload_args(PyObject *args, Py_ssize_t max, PyObject **argv);
+// Body of every <Class>_swigregister.
+PyObject *swigregister(PyObject *cls, swig_type_info *type);
 
 }  // namespace qor

@@ -1,7 +1,11 @@
 #include "proxy.h"
 
+#include <structmember.h>
+
 #include <cstdio>
 #include <cstring>
+
+#include "callconv.h"
 
 namespace qor {
 namespace {
@@ -23,33 +27,15 @@ SwigPyClassData *class_data_of(const swig_type_info *type) {
     return type ? static_cast<SwigPyClassData *>(type->clientdata) : nullptr;
 }
 
-// True for a builtin function of the plain argument-tuple convention, such as
-// every generated delete_<Class>: calling its C function with a one-item tuple
-// is exactly what the interpreter's generic call would do, minus the
-// argument-vector round trip that dominates the cost of destroying a record.
-bool is_plain_tuple_function(PyObject *function) {
-    return PyCFunction_Check(function) && PyCFunction_GET_FLAGS(function) == METH_VARARGS;
-}
-
 void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     PyObject *result;
     if (data->destroy_takes_tuple) {
+        // The dying proxy cannot be handed out (a new reference to it would
+        // deallocate it again); a borrowing stand-in carries its pointer.
         PyObject *temp = new_proxy_object(v->ptr, v->ty, 0);
         if (!temp) return;
-        if (is_plain_tuple_function(data->destroy)) {
-            PyObject *args = PyTuple_New(1);
-            if (!args) {
-                Py_DECREF(temp);
-                return;
-            }
-            PyTuple_SET_ITEM(args, 0, temp);  // the tuple takes the reference
-            PyCFunction function = PyCFunction_GET_FUNCTION(data->destroy);
-            result = function(PyCFunction_GET_SELF(data->destroy), args);
-            Py_DECREF(args);
-        } else {
-            result = PyObject_CallFunctionObjArgs(data->destroy, temp, nullptr);
-            Py_DECREF(temp);
-        }
+        result = vectorcall(data->destroy, &temp, 1);
+        Py_DECREF(temp);
     } else {
         PyCFunction function = PyCFunction_GET_FUNCTION(data->destroy);
         result = function(PyCFunction_GET_SELF(data->destroy), reinterpret_cast<PyObject *>(v));
@@ -197,10 +183,33 @@ bool is_proxy_of(PyObject *obj, PyTypeObject *own_proxy_type) {
     return type == own_proxy_type || has_proxy_type_name(type);
 }
 
+// The slot `obj.this` is read from, when the generic attribute lookup would
+// read it from one (the proxy classes declare `this` as a slot); null
+// otherwise. A slot is a data descriptor, so it wins over the instance
+// dictionary, and the type's lookup cache makes finding it cheap.
+PyMemberDef *this_slot(PyObject *obj) {
+    PyTypeObject *type = Py_TYPE(obj);
+    if (type->tp_getattro != PyObject_GenericGetAttr) return nullptr;
+    PyObject *descriptor = _PyType_Lookup(type, this_attr_name());  // borrowed
+    if (!descriptor || Py_TYPE(descriptor) != &PyMemberDescr_Type) return nullptr;
+    PyMemberDef *member = reinterpret_cast<PyMemberDescrObject *>(descriptor)->d_member;
+    if (member->type != T_OBJECT_EX) return nullptr;
+#ifdef Py_RELATIVE_OFFSET
+    if (member->flags & Py_RELATIVE_OFFSET) return nullptr;
+#endif
+    // A descriptor planted on a class it does not belong to names another layout.
+    return PyObject_TypeCheck(obj, PyDescr_TYPE(descriptor)) ? member : nullptr;
+}
+
 // New reference to `obj.this`, or null with no exception when it has none (any
 // error of the lookup is cleared). A missing attribute raises nothing on the
 // way, which keeps failed conversions (as in overload dispatch) cheap.
 PyObject *this_of(PyObject *obj) {
+    if (PyMemberDef *slot = this_slot(obj)) {
+        PyObject *attr = *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(obj) + slot->offset);
+        Py_XINCREF(attr);
+        return attr;
+    }
     PyObject *attr = nullptr;
 #if PY_VERSION_HEX >= 0x030D0000
     int found = PyObject_GetOptionalAttr(obj, this_attr_name(), &attr);
@@ -243,25 +252,18 @@ SwigPyObject *find_this(PyObject *obj) {
     return nullptr;
 }
 
-int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
-    if (!obj) return -1;
-    if (obj == Py_None) {
-        if (out) *out = nullptr;
-        return 0;
-    }
-    SwigPyObject *head = find_this(obj);
-    if (!head) return -1;
-    int status = -1;
+namespace {
+
+// object_to_pointer once the proxy is found: the first view of the object in
+// the proxy's chain that converts to `type`.
+int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
     for (SwigPyObject *s = head; s; s = s->next ? as_proxy(s->next) : nullptr) {
         swig_cast_info *edge = nullptr;
         if (type && s->ty != type) {
             edge = find_cast(s->ty->name, type);
             if (!edge) continue;
         }
-        if (!s->ptr) {
-            status = kDeletedObject;
-            break;
-        }
+        if (!s->ptr) return kDeletedObject;
         void *converted = s->ptr;
         if (out && edge && edge->converter) {
             int new_memory = 0;
@@ -270,9 +272,24 @@ int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags
         if (out) *out = converted;
         if (flags & kDisown) s->own = 0;
         if (flags & kForget) s->ptr = nullptr;
-        status = 0;
-        break;
+        return 0;
     }
+    return -1;
+}
+
+}  // namespace
+
+int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
+    if (!obj) return -1;
+    if (obj == Py_None) {
+        if (out) *out = nullptr;
+        return 0;
+    }
+    // A bare proxy is held by the caller already.
+    if (is_proxy_of(obj, proxy_type())) return pointer_from_proxy(as_proxy(obj), out, type, flags);
+    SwigPyObject *head = find_this(obj);
+    if (!head) return -1;
+    int status = pointer_from_proxy(head, out, type, flags);
     Py_DECREF(head);
     return status;
 }

@@ -100,14 +100,27 @@ def owned(obj):
 
 failures = []
 calls = 0
+POSITIONAL = {}
+
+
+def positional(function, args):
+    """Calls `function` with `args` written out one by one, as a script's call
+    passes them (an argument vector), rather than unpacked from a tuple."""
+    count = len(args)
+    if count not in POSITIONAL:
+        names = ", ".join("a%d" % i for i in range(count))
+        POSITIONAL[count] = eval("lambda f%s: f(%s)" % (", " + names if count else "", names))
+    return POSITIONAL[count](function, *args)
 
 
 def call(name, args):
-    """Calls one function; returns (result, exception)."""
+    """Calls one function, alternately through each way its arguments can
+    arrive; returns (result, exception)."""
     global calls
     calls += 1
+    function = getattr(q, name)
     try:
-        return getattr(q, name)(*args), None
+        return (positional(function, args) if calls % 2 else function(*args)), None
     except SystemError as error:
         failures.append("%s%r: SystemError: %s" % (name, args, error))
         return None, error

@@ -159,7 +159,7 @@ def body(fn: Function):
     lines = []
     number = 0
     if fn.kind == "register":
-        return ["return qor::swigregister(args, %s);" % type_ref(fn.result.record)]
+        return ["return qor::swigregister(argv[0], %s);" % type_ref(fn.result.record)]
     self_arg = fn.self_arg
     if fn.kind == "delete":
         # None deletes nothing; a proxy stops owning and referring to the object.
@@ -213,19 +213,31 @@ def array_check(fn: Function):
 
 
 def arg_count(fn: Function):
+    if fn.kind == "register":
+        return 1  # the class
     return len(fn.args) + (1 if fn.self_arg is not None else 0)
 
 
-def plain_wrapper(fn: Function, c_name, linkage=""):
-    n = arg_count(fn)
-    fmt = "O" * n + ":" + (fn.py if fn.kind != "register" else "swigregister")
-    out = ["%sPyObject *%s(PyObject *, PyObject *args) {" % (linkage, c_name)]
-    if fn.kind != "register":
-        out.append("    PyObject *argv[%d];" % max(n, 1))
-        out.append("    if (!qor::unpack(args, %s, %d, argv)) return nullptr;" % (c_string(fmt), n))
+def vector_wrapper(fn: Function, c_name, linkage=""):
+    """The wrapper proper: it reads its arguments from a vector whose length
+    the caller has already checked."""
+    out = ["%sPyObject *%s(PyObject *const *argv, Py_ssize_t) {" % (linkage, c_name)]
     out += ["    " + line for line in body(fn)]
     out.append("}")
     return out
+
+
+def tuple_entry(py, fmt, count):
+    """The function-table entry of the argument-tuple convention: the tuple's
+    items are the argument vector (count -1: any number, for a dispatcher)."""
+    return ["PyObject *_wrap_%s(PyObject *, PyObject *args) {" % py,
+            "    return qor::call_with_tuple(args, %s, %d, _call_%s);" % (fmt, count, py), "}"]
+
+
+def plain_wrapper(fn: Function):
+    n = arg_count(fn)
+    fmt = c_string("O" * n + ":" + (fn.py if fn.kind != "register" else "swigregister"))
+    return vector_wrapper(fn, "_call_" + fn.py) + tuple_entry(fn.py, fmt, n)
 
 
 def dispatch_order(entry: FunctionEntry):
@@ -245,10 +257,7 @@ def overload_message(entry: FunctionEntry):
 
 
 def dispatcher(entry: FunctionEntry):
-    widest = max(arg_count(fn) for fn in entry.candidates)
-    out = ["PyObject *_wrap_%s(PyObject *self, PyObject *args) {" % entry.py,
-           "    PyObject *argv[%d] = {};" % max(widest, 1),
-           "    Py_ssize_t argc = qor::overload_args(args, %d, argv);" % widest]
+    out = ["PyObject *_call_%s(PyObject *const *argv, Py_ssize_t argc) {" % entry.py]
     for index, fn in dispatch_order(entry):
         checks = []
         position = 0
@@ -258,10 +267,16 @@ def dispatcher(entry: FunctionEntry):
         for k, arg in enumerate(fn.args):
             checks.append(check_expr(arg, position + k))
         condition = " && ".join(["argc == %d" % arg_count(fn)] + checks)
-        out.append("    if (%s) return _wrap_%s__%d(self, args);" % (condition, entry.py, index))
+        out.append("    if (%s) return _call_%s__%d(argv, argc);" % (condition, entry.py, index))
     out.append("    return qor::overload_error(%s);" % c_string(overload_message(entry)))
     out.append("}")
-    return out
+    return out + tuple_entry(entry.py, "nullptr", -1)
+
+
+def has_vector_entry(entry: FunctionEntry):
+    """Every wrapper but the accessors of variables, which take their
+    arguments in the tuple only."""
+    return entry.candidates[0].kind not in ("varget", "varset")
 
 
 def area_source(model: Model, area, headers):
@@ -272,13 +287,13 @@ def area_source(model: Model, area, headers):
     out += ['#include "%s"' % h for h in headers]
     out.append("")
     for entry in model.entries:
-        if entry.area != area or entry.candidates[0].kind in ("varget", "varset"):
+        if entry.area != area or not has_vector_entry(entry):
             continue  # the accessors of variables are written with the variables
         if len(entry.candidates) == 1:
-            out += plain_wrapper(entry.candidates[0], "_wrap_" + entry.py)
+            out += plain_wrapper(entry.candidates[0])
         else:
             for index, fn in enumerate(entry.candidates):
-                out += plain_wrapper(fn, "_wrap_%s__%d" % (entry.py, index), "static ")
+                out += vector_wrapper(fn, "_call_%s__%d" % (entry.py, index), "static ")
             out += dispatcher(entry)
         out.append("")
     return "\n".join(out)
@@ -287,14 +302,28 @@ def area_source(model: Model, area, headers):
 def wrappers_header(model: Model):
     out = ["// Generated: the wrapper functions of every area.", "#pragma once", "#include <Python.h>", ""]
     out += ["PyObject *_wrap_%s(PyObject *, PyObject *);" % e.py for e in model.entries]
+    out += ["PyObject *_call_%s(PyObject *const *, Py_ssize_t);" % e.py
+            for e in model.entries if has_vector_entry(e)]
     return "\n".join(out) + "\n"
 
 
+def vector_entry(entry: FunctionEntry):
+    if not has_vector_entry(entry):
+        return "    {nullptr, 0},"
+    candidates = entry.candidates
+    count = arg_count(candidates[0]) if len(candidates) == 1 else -1
+    return "    {_call_%s, %d}," % (entry.py, count)
+
+
 def function_table(model: Model):
-    out = ["// Generated: the module's function table, in the library's interface order.",
+    out = ["// Generated: the module's function table, in the library's interface order,",
+           "// and beside it the argument-vector entry of each wrapper.",
            '#include "qorctl_wrappers.h"', '#include "runtime/module.h"', "",
            "PyMethodDef qor::function_table[] = {",
            '    {"SWIG_PyInstanceMethod_New", qor::instance_method_new, METH_O, nullptr},']
     out += ['    {"%s", _wrap_%s, METH_VARARGS, nullptr},' % (e.py, e.py) for e in model.entries]
-    out += ["    {nullptr, nullptr, 0, nullptr},", "};", ""]
+    out += ["    {nullptr, nullptr, 0, nullptr},", "};", "",
+            "const qor::VectorEntry qor::vector_table[] = {", "    {nullptr, 0},"]
+    out += [vector_entry(e) for e in model.entries]
+    out += ["};", ""]
     return "\n".join(out)

@@ -34,12 +34,21 @@ def _no_constructor(self, *args, **kwargs):
     raise AttributeError("No constructor defined for %s" % type(self).__name__)
 
 
-class _Proxy(object):
-    """Base of every proxy class: the library object lives in `this`."""
+class _ProxyBehaviour(object):
+    """What every proxy class has: the library object lives in `this`."""
+
+    __slots__ = ()
 
     thisown = property(lambda self: self.this.own(), lambda self, value: self.this.own(value),
                        doc="True when Python owns (and will destroy) the library object")
     __repr__ = _repr
+
+
+class _Proxy(_ProxyBehaviour):
+    """Base of the proxy classes. `this` is a slot, which the extension reads
+    directly; the instances keep a dictionary for attributes of their own."""
+
+    __slots__ = ("this", "__dict__", "__weakref__")
 
 '''
 
@@ -48,9 +57,11 @@ def class_source(model: Model, cls: Class):
     by_name = {c.qname: c for c in model.python_classes}
     bases = [by_name[b].py for b in cls.bases if b in by_name]
     if cls.qname == EXCEPTION:
-        bases.append("Exception")
-    if not any(b in by_name for b in cls.bases):
-        bases.insert(0, "_Proxy")
+        # An exception's instance layout is the interpreter's own, which
+        # leaves no room for the slot.
+        bases += ["_ProxyBehaviour", "Exception"]
+    elif not bases:
+        bases.append("_Proxy")
     lines = ["class %s(%s):" % (cls.py, ", ".join(bases))]
     entries = [e for e in model.entries if e.candidates[0].cls is cls]
     if any(e.candidates[0].kind == "ctor" for e in entries):

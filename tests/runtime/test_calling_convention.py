@@ -41,10 +41,23 @@ class Ref:
 INFO, POINT, HOLDER = Ref("info"), Ref("point"), Ref("holder")
 
 
+def positional(function, args):
+    """Calls `function` with `args` written out one by one, as a script's call
+    passes them (an argument vector), rather than unpacked from a tuple."""
+    names = ", ".join("a%d" % i for i in range(len(args)))
+    return eval("lambda f%s: f(%s)" % (", " + names if args else "", names))(function, *args)
+
+
 def raised(call, *args):
-    with pytest.raises(Exception) as caught:
-        call(*args)
-    return type(caught.value), str(caught.value)
+    """The exception and message of a failing call, which must not depend on
+    whether the arguments arrive in a tuple or one by one."""
+    answers = []
+    for way in (lambda: call(*args), lambda: positional(call, args)):
+        with pytest.raises(Exception) as caught:
+            way()
+        answers.append((type(caught.value), str(caught.value)))
+    assert answers[0] == answers[1]
+    return answers[0]
 
 
 @pytest.mark.parametrize(
@@ -63,8 +76,19 @@ def test_wrong_argument_count_names_the_function(name, args, message):
 
 
 def test_keywords_are_refused():
-    with pytest.raises(TypeError, match=r"^Pnic_GetName\(\) takes no keyword arguments$"):
-        q.Pnic_GetName(self=None)
+    for call in (lambda: q.Pnic_GetName(self=None), lambda: q.Pnic_GetName(**{"self": None}),
+                 lambda: q.new_HostCtlException("a", text="b"), lambda: qorctl.VMPoint(x=1)):
+        with pytest.raises(TypeError, match=r"^\w+\(\) takes no keyword arguments$"):
+            call()
+
+
+def test_results_do_not_depend_on_how_the_arguments_arrive(info):
+    for way in (lambda f, *args: f(*args), lambda f, *args: positional(f, args)):
+        point = way(q.new_VMPoint)
+        assert way(q.VMPoint_x_set, point, 4) is None and way(q.VMPoint_x_get, point) == 4
+        holder = way(q.NetworkInfo_GetPnicByName, info, "nic2")
+        assert way(q.Pnic_GetName, way(q.PnicPtr_get, holder)) == "nic2"
+        assert way(q.HostCtlException_what, way(q.new_HostCtlException, "overloaded")) == "overloaded"
 
 
 @pytest.mark.parametrize(

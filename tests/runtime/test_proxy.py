@@ -198,6 +198,32 @@ def test_conversion_through_this_attributes(peer, pnic):
         assert str(info.value) == PNIC_MSG and info.value.__context__ is None
 
 
+def test_the_proxy_classes_keep_this_in_a_slot_read_only_where_it_belongs():
+    point = qorctl.VMPoint()
+    assert "this" not in vars(point)
+    point.note = "an attribute of the script's own"
+    assert q.VMPoint_x_get(point) == 0 and point.note == "an attribute of the script's own"
+
+    class Other:
+        __slots__ = ("this",)  # where a VMPoint keeps its own: only the class check tells them apart
+
+    class Planted(qorctl.VMPoint):
+        pass
+
+    planted = Planted()
+    Planted.this = Other.__dict__["this"]
+    with pytest.raises(TypeError, match=re.escape("in method 'VMPoint_x_get', argument 1 of type")):
+        q.VMPoint_x_get(planted)
+
+    class Computed(qorctl.VMPoint):
+        """A subclass may compute `this`; the lookup then goes the generic way."""
+        @property
+        def this(self):
+            return point.this
+
+    assert q.VMPoint_x_get(Computed.__new__(Computed)) == 0
+
+
 # ---- conversion through the edges ------------------------------------------------------
 
 def test_impl_converts_to_interface_and_both_bases(peer, pnic):
