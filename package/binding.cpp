@@ -16,21 +16,31 @@ namespace {
 #if PY_VERSION_HEX < 0x03090000
 #define QOR_TPFLAGS_HAVE_VECTORCALL _Py_TPFLAGS_HAVE_VECTORCALL
 #define QOR_VECTORCALL _PyObject_Vectorcall
+#define QOR_VECTORCALL_FUNCTION _PyVectorcall_Function
 #else
 #define QOR_TPFLAGS_HAVE_VECTORCALL Py_TPFLAGS_HAVE_VECTORCALL
 #define QOR_VECTORCALL PyObject_Vectorcall
+#define QOR_VECTORCALL_FUNCTION PyVectorcall_Function
 #endif
 
 struct Binding {
     PyObject_HEAD
-    PyObject *function;  // owned: the flat function
+    PyObject *function;                  // owned: the flat function
+    vectorcallfunc function_vectorcall;  // the function's own, or null
     vectorcallfunc vectorcall;
 };
 
 Binding *as_binding(PyObject *self) { return reinterpret_cast<Binding *>(self); }
 
+// Calls the bound function with an argument vector: straight through its own
+// vectorcall when it has one (the module's functions do), else generically.
+PyObject *call_function(Binding *binding, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+    if (binding->function_vectorcall) return binding->function_vectorcall(binding->function, args, nargsf, kwnames);
+    return QOR_VECTORCALL(binding->function, args, nargsf, kwnames);
+}
+
 PyObject *method_vectorcall(PyObject *self, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
-    return QOR_VECTORCALL(as_binding(self)->function, args, nargsf, kwnames);
+    return call_function(as_binding(self), args, nargsf, kwnames);
 }
 
 // __init__: the constructor's proxy becomes the instance's `this`.
@@ -42,7 +52,7 @@ PyObject *initializer_vectorcall(PyObject *self, PyObject *const *args, size_t n
     }
     static PyObject *this_name = PyUnicode_InternFromString("this");
     if (!this_name) return nullptr;
-    PyObject *proxy = QOR_VECTORCALL(as_binding(self)->function, args + 1, static_cast<size_t>(count - 1), kwnames);
+    PyObject *proxy = call_function(as_binding(self), args + 1, static_cast<size_t>(count - 1), kwnames);
     if (!proxy) return nullptr;
     int status = PyObject_SetAttr(args[0], this_name, proxy);
     Py_DECREF(proxy);
@@ -103,6 +113,7 @@ PyObject *bind(PyTypeObject *type, vectorcallfunc vectorcall, PyObject *function
     if (!binding) return nullptr;
     Py_INCREF(function);
     binding->function = function;
+    binding->function_vectorcall = QOR_VECTORCALL_FUNCTION(function);
     binding->vectorcall = vectorcall;
     return reinterpret_cast<PyObject *>(binding);
 }

@@ -2,6 +2,7 @@
 
 #include <structmember.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -183,12 +184,11 @@ bool is_proxy_of(PyObject *obj, PyTypeObject *own_proxy_type) {
     return type == own_proxy_type || has_proxy_type_name(type);
 }
 
-// The slot `obj.this` is read from, when the generic attribute lookup would
-// read it from one (the proxy classes declare `this` as a slot); null
-// otherwise. A slot is a data descriptor, so it wins over the instance
-// dictionary, and the type's lookup cache makes finding it cheap.
-PyMemberDef *this_slot(PyObject *obj) {
-    PyTypeObject *type = Py_TYPE(obj);
+// The slot an instance of `type` keeps `this` in, when the generic attribute
+// lookup would read it from one (the proxy classes declare `this` as a slot);
+// null otherwise. A slot is a data descriptor, so it wins over the instance
+// dictionary.
+PyMemberDef *look_up_this_slot(PyTypeObject *type) {
     if (type->tp_getattro != PyObject_GenericGetAttr) return nullptr;
     PyObject *descriptor = _PyType_Lookup(type, this_attr_name());  // borrowed
     if (!descriptor || Py_TYPE(descriptor) != &PyMemberDescr_Type) return nullptr;
@@ -198,15 +198,42 @@ PyMemberDef *this_slot(PyObject *obj) {
     if (member->flags & Py_RELATIVE_OFFSET) return nullptr;
 #endif
     // A descriptor planted on a class it does not belong to names another layout.
-    return PyObject_TypeCheck(obj, PyDescr_TYPE(descriptor)) ? member : nullptr;
+    return PyType_IsSubtype(type, PyDescr_TYPE(descriptor)) ? member : nullptr;
+}
+
+// A type's version tag changes whenever the type or one of its bases does, so
+// what look_up_this_slot found stays true for as long as the tag does. Types
+// are spread over the memo by address; a collision only costs a lookup.
+struct ThisSlotMemo {
+    PyTypeObject *type;
+    unsigned int version;
+    PyMemberDef *slot;
+};
+ThisSlotMemo this_slot_memo[64];
+
+bool has_version_tag(const PyTypeObject *type) {
+    return type->tp_version_tag != 0 && (type->tp_flags & Py_TPFLAGS_VALID_VERSION_TAG);
+}
+
+PyMemberDef *this_slot(PyObject *obj) {
+    PyTypeObject *type = Py_TYPE(obj);
+    ThisSlotMemo &memo = this_slot_memo[(reinterpret_cast<uintptr_t>(type) >> 4) % 64];
+    if (memo.type == type && memo.version == type->tp_version_tag && has_version_tag(type)) return memo.slot;
+    PyMemberDef *slot = look_up_this_slot(type);
+    if (has_version_tag(type)) memo = {type, type->tp_version_tag, slot};
+    return slot;
 }
 
 // New reference to `obj.this`, or null with no exception when it has none (any
 // error of the lookup is cleared). A missing attribute raises nothing on the
 // way, which keeps failed conversions (as in overload dispatch) cheap.
+PyObject *slot_value(PyObject *obj, const PyMemberDef *slot) {
+    return *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(obj) + slot->offset);
+}
+
 PyObject *this_of(PyObject *obj) {
     if (PyMemberDef *slot = this_slot(obj)) {
-        PyObject *attr = *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(obj) + slot->offset);
+        PyObject *attr = slot_value(obj, slot);
         Py_XINCREF(attr);
         return attr;
     }
@@ -254,6 +281,17 @@ SwigPyObject *find_this(PyObject *obj) {
 
 namespace {
 
+// The proxy `obj` leads to without taking a reference: `obj` itself, or the
+// proxy in its `this` slot, both kept alive by `obj`. Null when reaching it
+// takes the generic way.
+SwigPyObject *held_proxy(PyObject *obj) {
+    PyTypeObject *own_proxy_type = proxy_type();
+    if (is_proxy_of(obj, own_proxy_type)) return as_proxy(obj);
+    PyMemberDef *slot = this_slot(obj);
+    PyObject *attr = slot ? slot_value(obj, slot) : nullptr;
+    return attr && is_proxy_of(attr, own_proxy_type) ? as_proxy(attr) : nullptr;
+}
+
 // object_to_pointer once the proxy is found: the first view of the object in
 // the proxy's chain that converts to `type`.
 int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
@@ -285,8 +323,7 @@ int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags
         if (out) *out = nullptr;
         return 0;
     }
-    // A bare proxy is held by the caller already.
-    if (is_proxy_of(obj, proxy_type())) return pointer_from_proxy(as_proxy(obj), out, type, flags);
+    if (SwigPyObject *proxy = held_proxy(obj)) return pointer_from_proxy(proxy, out, type, flags);
     SwigPyObject *head = find_this(obj);
     if (!head) return -1;
     int status = pointer_from_proxy(head, out, type, flags);

@@ -224,6 +224,17 @@ def test_the_proxy_classes_keep_this_in_a_slot_read_only_where_it_belongs():
     assert q.VMPoint_x_get(Computed.__new__(Computed)) == 0
 
 
+def test_a_class_changed_after_use_is_looked_up_afresh():
+    class Mutable(qorctl.VMPoint):
+        pass
+
+    mutable, other = Mutable(), qorctl.VMPoint()
+    q.VMPoint_x_set(other, 9)
+    assert q.VMPoint_x_get(mutable) == 0  # read through the slot, which is remembered
+    Mutable.this = property(lambda self: other.this)
+    assert q.VMPoint_x_get(mutable) == 9
+
+
 # ---- conversion through the edges ------------------------------------------------------
 
 def test_impl_converts_to_interface_and_both_bases(peer, pnic):
