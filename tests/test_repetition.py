@@ -68,5 +68,7 @@ def test_repeated_calls_leave_reference_counts_and_memory_flat(call, live):
     assert [sys.getrefcount(obj) for obj in WATCHED] == counts
     assert live() == objects
     # A leak of a single small allocation per call shows at this count; the
-    # slack covers the interpreter's own growth.
-    assert resident_kib() - before < 64 + CALLS // 100
+    # slack covers the interpreter's own growth. An address sanitizer keeps
+    # freed memory aside for a while, so there only the counts tell.
+    if "libasan" not in os.environ.get("LD_PRELOAD", ""):
+        assert resident_kib() - before < 64 + CALLS // 100

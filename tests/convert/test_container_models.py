@@ -216,7 +216,7 @@ class HolderVectorAgainstList(RuleBasedStateMachine):
         import _qorctl_peer
 
         super().__init__()
-        self.model = ["nic-a", "nic-b", "nic-c", "nic-d"]
+        self.model = ["nic0", "nic1", "nic2", "nic3"]   # the model's own: reading names adds none
         self.vector = _qorctl_peer.pnic_vector(list(self.model))
 
     @precondition(lambda self: self.model)
