@@ -270,20 +270,22 @@ def _holder_vector(model, holder) -> Instance:
 
 
 def synthesize(model):
-    """The iterator class, the declared container classes and the holder
-    vectors, each with the names of its family's operations in table order."""
+    """The iterator class and the declared container classes, in that order,
+    and the holder vectors by held class; each class with the names of its
+    family's operations in table order."""
     made = [(iterator_class(), ["delete"] + [op[0] for op in ITERATOR_OPS])]
-    instances = []
     for decl in model.lib.containers:
         t = model.cpp_names(model.canonical(model.resolve(ctype.parse(decl.type), model.scopes_of(decl.namespace))))
-        instances.append((_instance(model, decl.py, t), decl.area))
-    instances += [(_holder_vector(model, h), h.area) for h in model.lib.holders if h.vector]
-    for instance, area in instances:
-        cls = make_class(instance, area)
-        if instance.ops is PAIR:
-            cls.fields = [Field("first", STRING), Field("second", STRING)]
-        made.append((cls, [op[0] for op in instance.ops]))
-    return made
+        made.append(_made(_instance(model, decl.py, t), decl.area))
+    vectors = {h.target: _made(_holder_vector(model, h), h.area) for h in model.lib.holders if h.vector}
+    return made, vectors
+
+
+def _made(instance: Instance, area):
+    cls = make_class(instance, area)
+    if instance.ops is PAIR:
+        cls.fields = [Field("first", STRING), Field("second", STRING)]
+    return cls, [op[0] for op in instance.ops]
 
 
 def arrange(entries, cls, names):

@@ -36,7 +36,10 @@ Class members (indented under ``class``)::
 
 ``holder`` declares the owning pointer ``std::unique_ptr<CLASS>``, the
 library's typedef PYNAME (default: CLASS's name and ``Ptr``) in CLASS's
-namespace, and with ``vector`` its holder vector. Vectors of strings, of
+namespace, and with ``vector`` its holder vector. The function table has the
+holders after the container classes, grouped by the held class's namespace:
+in each group the holders in declaration order, then their vectors in the
+same order. Vectors of strings, of
 ``uint32``/``uint64``, of string pairs, the string set, the string-keyed maps
 and the string pair always convert; vectors of records convert only where a
 ``sequence`` statement says so, any other container is an opaque proxy.

@@ -1,6 +1,7 @@
 """The declarations resolved into what the module needs: qualified types,
 conversion kinds, type records, conversion edges and the function list."""
 
+import itertools
 from dataclasses import dataclass, field, replace
 from typing import Dict, List, Optional
 
@@ -39,6 +40,9 @@ STRING_PAIR = ctype.CType("std::pair", [STRING, STRING])
 STRING_VECTOR = ctype.with_default_args(ctype.CType("std::vector", [STRING]))
 # Integer elements the container conversions know, by their C++ type.
 INTEGER_ELEMENTS = {"unsigned int", "unsigned long"}
+# Holders and their vectors come in the function table grouped by the held
+# class's namespace (the second part of its name), in this order.
+HOLDER_NAMESPACES = ["Adv", "Hardware", "QAT", "DCF", "Lib", "Network", "Resource", "Storage", "System"]
 
 
 @dataclass(frozen=True)
@@ -130,10 +134,10 @@ class Model:
     def __init__(self, library: Library):
         self.lib = library
         self.records: Dict[str, TypeRecord] = {}
-        self.holder_classes: List[Class] = []
+        self.holder_classes: Dict[str, Class] = {}   # by held class
         self.holder_of: Dict[str, Holder] = {h.target: h for h in library.holders}
         self._synthesize_holders()
-        self.container_classes = containers.synthesize(self)
+        self.container_classes, self.holder_vectors = containers.synthesize(self)
         self.entries: List[FunctionEntry] = []
         self.python_classes: List[Class] = []
         self.record_for(ctype.CType("char"))
@@ -276,16 +280,17 @@ class Model:
                 make("get", [], ctype.parse(held + " *"), const=True, expr="self->get()"),
                 make("__nonzero__", [], ctype.CType("bool"), const=True, expr="static_cast<bool>(*self)"),
             ]
-            self.holder_classes.append(cls)
+            self.holder_classes[held] = cls
 
-    @staticmethod
-    def _holder_rank(cls):
-        """Holders come grouped by the held class's namespace, in this order."""
-        held = cls.qname[len("std::unique_ptr< "):]
-        parts = held.split("::")
-        namespace = parts[1] if len(parts) > 2 else ""
-        order = ["Adv", "Hardware", "QAT", "DCF", "Lib", "Network", "Resource", "Storage", "System"]
-        return order.index(namespace) if namespace in order else len(order)
+    def _holder_groups(self):
+        """The holders per namespace, in table order; within a namespace they
+        keep their declaration order."""
+        def rank(holder):
+            parts = holder.target.split("::")
+            namespace = parts[1] if len(parts) > 2 else ""
+            return HOLDER_NAMESPACES.index(namespace) if namespace in HOLDER_NAMESPACES else len(HOLDER_NAMESPACES)
+        ranked = sorted(self.lib.holders, key=rank)
+        return [list(group) for _, group in itertools.groupby(ranked, key=rank)]
 
     # ---- conversion kinds --------------------------------------------------
     def container_info(self, t: ctype.CType) -> Optional[ContainerInfo]:
@@ -510,12 +515,21 @@ class Model:
         fn.target = func.qname
         return fn
 
+    def _container_class_functions(self, cls, names):
+        self._class_functions(cls)
+        containers.arrange(self.entries, cls, names)
+
     def _build(self):
-        for cls in sorted(self.holder_classes, key=self._holder_rank):
-            self._class_functions(cls)
+        # The iterator and the standard containers, then per namespace its
+        # holders followed by its holder vectors, then the declared classes.
         for cls, names in self.container_classes:
-            self._class_functions(cls)
-            containers.arrange(self.entries, cls, names)
+            self._container_class_functions(cls, names)
+        for group in self._holder_groups():
+            for holder in group:
+                self._class_functions(self.holder_classes[holder.target])
+            for holder in group:
+                if holder.vector:
+                    self._container_class_functions(*self.holder_vectors[holder.target])
         pending_funcs: Dict[str, List[Function]] = {}
         func_order = []
         for item in self.lib.order:
