@@ -284,7 +284,8 @@ def synthesize(model):
 def _made(instance: Instance, area):
     cls = make_class(instance, area)
     if instance.ops is PAIR:
-        cls.fields = [Field("first", STRING), Field("second", STRING)]
+        # The pair's members are strings; their setters take a const reference.
+        cls.fields = [Field(name, STRING, param=ctype.parse("std::string const &")) for name in ("first", "second")]
     return cls, [op[0] for op in instance.ops]
 
 

@@ -458,23 +458,15 @@ class Model:
             self._add("new_" + cls.py, fns, cls.area)
         for fld in cls.fields:
             fld.type = self.resolve(fld.type, scopes)
+            if fld.param is not None:
+                fld.param = self.resolve(fld.param, scopes)
             if not fld.readonly:
                 fn = self._function("%s_%s_set" % (cls.py, fld.name), "set", cls, None, False)
-                arg = self.arg_for(fld.type)
-                if arg.kind == "array":
-                    arg.kind = "pointer"  # the setter refuses null with the field's own message
-                if arg.kind == "container":
-                    # A container field is copied from a proxy of its type, never from a sequence.
-                    value = self.canonical(fld.type).value()
-                    arg = Arg("reference", fld.type, arg.cpp, self.record_for(value))
-                if arg.kind == "reference" and self.canonical(fld.type).name == "std::unique_ptr":
-                    arg.move = True  # a holder field takes the argument holder's object
-                fn.args = [arg]
+                fn.args = [self._field_arg(fld)]
                 fn.target = fld.name
                 self._add(fn.py, [fn], cls.area)
             fn = self._function("%s_%s_get" % (cls.py, fld.name), "get", cls, None, False)
-            fn.result = self.result_for(replace(fld.type, ref="&")) if self._field_by_reference(fld.type) \
-                else self.result_for(fld.type)
+            fn.result = self._field_result(fld)
             fn.target = fld.name
             self._add(fn.py, [fn], cls.area)
         groups: Dict[str, List[Function]] = {}
@@ -500,6 +492,45 @@ class Model:
         fn.result = Result("void", record=self.record_for(ctype.parse(cls.qname)))
         self._add(fn.py, [fn], cls.area)
         self.python_classes.append(cls)
+
+    def member_type(self, fld):
+        """The C++ type of a record's member: a field declared `T *` of a
+        class or container T holds a T inside the record."""
+        return fld.type.pointee() if self._holds_pointee(fld.type) else fld.type
+
+    def _holds_pointee(self, t):
+        c = self.canonical(t)
+        if c.pointers != 1 or c.ref or c.array is not None:
+            return False
+        value = c.pointee().value()
+        return value.name in self.lib.classes or bool(value.args)
+
+    def _field_arg(self, fld):
+        """What a field setter converts: class and container members are
+        copied from a proxy of their type (a container never from a
+        sequence), a holder member takes the argument holder's object."""
+        declared = fld.param or fld.type
+        arg = self.arg_for(declared)
+        if arg.kind == "array":
+            arg.kind = "pointer"  # the setter refuses null with the field's own message
+        if arg.kind == "container" or self._holds_pointee(declared):
+            value = self.canonical(self.member_type(fld)).value()
+            arg = Arg("reference", declared, self.cpp_names(value).cpp(), self.record_for(value))
+        if arg.kind == "reference" and self.canonical(declared).name == "std::unique_ptr":
+            arg.move = True
+        return arg
+
+    def _field_result(self, fld):
+        """What a field getter returns: scalars, strings and arrays by value; a
+        class declared by a bare alias (no namespace, by value) as a new owned
+        copy, as the library's header declares such a field; any other class,
+        container or holder member as a borrowed proxy inside the record."""
+        member = self.member_type(fld)
+        if fld.bare and self.canonical(member).name in self.lib.classes:
+            return self.result_for(member)
+        if self._field_by_reference(member):
+            return self.result_for(replace(member, ref="&"))
+        return self.result_for(member)
 
     def _field_by_reference(self, t):
         c = self.canonical(t)

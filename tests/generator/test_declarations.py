@@ -224,3 +224,18 @@ container Names = std::set< std::string >
     registered = [e.py[:-len("_swigregister")] for e in model.entries if e.py.endswith("_swigregister")]
     assert registered == ["SwigPyIterator", "Names", "KnobPtr", "DialPtr", "KnobVector", "WidgetPtr", "WidgetVector",
                           "HostCtlObject", "QorCtlObject", "Widget", "WidgetImpl", "Knob", "Dial"]
+
+
+@pytest.mark.parametrize("declared, reads, member", [
+    ("Widget", "copy", "HostCtl::Network::Widget"),
+    ("HostCtl::Network::Widget", "borrowed", "HostCtl::Network::Widget"),
+    ("Widget *", "borrowed", "HostCtl::Network::Widget"),
+    ("std::vector< std::string > *", "borrowed", "std::vector< std::string,std::allocator< std::string > >"),
+    ("WidgetPtr", "borrowed", "HostCtl::Network::WidgetPtr"),
+    ("char const *", "cstring", "char const *"),
+])
+def test_a_fields_reading_and_member_follow_how_its_type_is_written(declared, reads, member):
+    model = Model(read(CORE + SAMPLE + "class Box\n  ctor()\n  field item : %s\n" % declared))
+    getter = next(e for e in model.entries if e.py == "Box_item_get").candidates[0]
+    assert getter.result.kind == reads
+    assert model.member_type(model.lib.classes["HostCtl::Network::Box"].fields[0]).spell() == member
