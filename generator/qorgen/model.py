@@ -80,7 +80,8 @@ class Edge:
 
 @dataclass
 class Arg:
-    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self, container
+    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self, container,
+                              # slice, iterator
     decl: ctype.CType         # declared (qualified) type, for messages
     cpp: str                  # C++ type the holder struct is instantiated with
     record: Optional[TypeRecord] = None
@@ -331,6 +332,10 @@ class Model:
         t = self.canonical(decl)
         if t.name == "PySliceObject":
             return Arg("slice", decl, "PyObject")
+        if t.member == "::iterator":
+            # A container's own iterator arrives as an iterator proxy; the
+            # container operation checks that it walks that very container.
+            return Arg("iterator", decl, containers.ITERATOR, self.record_for(ctype.CType(containers.ITERATOR)))
         mutable_ref = t.ref == "&" and not t.const
         info = self.container_info(t) if t.pointers == 0 and t.array is None else None
         if info is not None and not mutable_ref and t.ref != "&&":
