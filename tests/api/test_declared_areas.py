@@ -195,12 +195,12 @@ def test_firewall_port_function_has_c_linkage(build_dir):
 def test_module_functions_fail_by_their_own_name(sim_host):
     sim_host("""
         [DnsConfig defaultTcpipStack]
-        Hostname = esx-a
+        Hostname = host-a
         [fail]
         SyslogIsRunning = syslog is down
         """)
     info = qorctl.NetworkInfoImpl()          # a constructor re-reads the model
-    assert info.GetDnsConfig().get().GetHostname() == "esx-a"
+    assert info.GetDnsConfig().get().GetHostname() == "host-a"
     with pytest.raises(qorctl.HostCtlException) as error:
         qorctl.SyslogIsRunning()
     assert error.value.GetMessage() == "syslog is down"
