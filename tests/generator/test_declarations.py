@@ -231,8 +231,6 @@ container Names = std::set< std::string >
     ("HostCtl::Network::Widget", "borrowed", "HostCtl::Network::Widget"),
     ("Widget *", "borrowed", "HostCtl::Network::Widget"),
     ("std::vector< std::string > *", "borrowed", "std::vector< std::string,std::allocator< std::string > >"),
-    ("WidgetPtr", "borrowed", "HostCtl::Network::WidgetPtr"),
-    ("char const *", "cstring", "char const *"),
 ])
 def test_a_fields_reading_and_member_follow_how_its_type_is_written(declared, reads, member):
     model = Model(read(CORE + SAMPLE + "class Box\n  ctor()\n  field item : %s\n" % declared))
