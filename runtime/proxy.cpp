@@ -66,6 +66,7 @@ void proxy_dealloc(PyObject *self) {
     }
     Py_XDECREF(v->next);
     PyObject_Free(self);
+    drop_class_data();
 }
 
 PyObject *proxy_repr(PyObject *self) {
@@ -260,6 +261,7 @@ PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
     v->ty = type;
     v->own = own;
     v->next = nullptr;
+    hold_class_data();
     return reinterpret_cast<PyObject *>(v);
 }
 
