@@ -46,10 +46,12 @@ library's typedef PYNAME (default: CLASS's name and ``Ptr``) in CLASS's
 namespace, and with ``vector`` its holder vector. The function table has the
 holders after the container classes, grouped by the held class's namespace:
 in each group the holders in declaration order, then their vectors in the
-same order. Vectors of strings, of
-``uint32``/``uint64``, of string pairs, the string set, the string-keyed maps
-and the string pair always convert; vectors of records convert only where a
-``sequence`` statement says so, any other container is an opaque proxy.
+same order.
+
+Vectors of strings, of ``uint32``/``uint64``, of string pairs, the string
+set, the string-keyed maps and the string pair always convert; vectors of
+records convert only where a ``sequence`` statement says so, any other
+container is an opaque proxy.
 
 Constants and variables are installed in the order they are read, which is
 the library's interface order. An enumeration that lists its values installs
