@@ -201,7 +201,7 @@ class LibraryWriter(ValueWriter):
                     if ctor.params:
                         body.append("    explicit %s(%s);" % (cls.short, params(ctor)))
             for fld in cls.fields:
-                body.append("    %s{%s};" % (declare(self.model.field_storage(fld.type), fld.name), fld.init))
+                body.append("    %s{%s};" % (declare(self.model.member_type(fld), fld.name), fld.init))
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op))

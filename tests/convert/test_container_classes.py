@@ -2,8 +2,6 @@
 the string-keyed maps, the string set and the string pair."""
 
 import pytest
-from hypothesis import settings, strategies as st
-from hypothesis.stateful import RuleBasedStateMachine, invariant, precondition, rule
 
 import qorctl
 
@@ -238,65 +236,58 @@ def test_the_pair_is_built_from_two_texts_or_a_pair_and_refuses_null_text():
         pair.second = None
 
 
-# ---- a vector against a list ----------------------------------------------------------------
+# ---- messages of the container functions -----------------------------------------------------
 
-class VectorAgainstList(RuleBasedStateMachine):
-    """StringVector and a list given the same operations stay equal."""
-
-    def __init__(self):
-        super().__init__()
-        self.vector = qorctl.StringVector()
-        self.model = []
-
-    texts = st.text(alphabet="abc", max_size=2)
-    indices = st.integers(-6, 6)
-    bounds = st.none() | st.integers(-7, 7)
-    steps = st.none() | st.sampled_from([1, 2, 3, -1, -2])
-
-    def both(self, action):
-        """Runs `action` on both; they must fail alike, with the vector unchanged."""
-        outcomes = []
-        for target in (self.vector, self.model):
-            try:
-                action(target)
-                outcomes.append(None)
-            except (IndexError, ValueError) as error:
-                outcomes.append(type(error))
-        assert outcomes[0] == outcomes[1]
-
-    @rule(value=texts)
-    def append(self, value):
-        self.both(lambda t: t.append(value))
-
-    @rule(index=indices, value=texts)
-    def set_item(self, index, value):
-        self.both(lambda t: t.__setitem__(index, value))
-
-    @rule(index=indices)
-    def delete_item(self, index):
-        self.both(lambda t: t.__delitem__(index))
-
-    @rule(start=bounds, stop=bounds, step=steps, values=st.lists(texts, max_size=4))
-    def assign_slice(self, start, stop, step, values):
-        self.both(lambda t: t.__setitem__(slice(start, stop, step), values))
-
-    @rule(start=bounds, stop=bounds, step=steps)
-    def delete_slice(self, start, stop, step):
-        self.both(lambda t: t.__delitem__(slice(start, stop, step)))
-
-    @precondition(lambda self: self.model)
-    @rule()
-    def pop(self):
-        assert self.vector.pop() == self.model.pop()
-
-    @rule(start=bounds, stop=bounds, step=steps)
-    def read_slice(self, start, stop, step):
-        assert list(self.vector[start:stop:step]) == self.model[start:stop:step]
-
-    @invariant()
-    def equal(self):
-        assert list(self.vector) == self.model and len(self.vector) == len(self.model)
+VECTOR = "std::vector< std::string,std::allocator< std::string > >"
+MAP = "std::map< std::string,std::string,std::less< std::string >,std::allocator< std::pair< std::string const,std::string > > >"
+SET = "std::set< std::string,std::less< std::string >,std::allocator< std::string > >"
+CONTAINERS = {
+    "StringVector": (lambda: qorctl.StringVector(["a", "b"]), VECTOR),
+    "MapStringString": (lambda: qorctl.MapStringString({"a": "1", "b": "2"}), MAP),
+    "StringSet": (lambda: qorctl.StringSet(["a", "b"]), SET),
+}
 
 
-VectorAgainstList.TestCase.settings = settings(max_examples=60, stateful_step_count=30, deadline=None)
-test_a_string_vector_behaves_as_a_list = VectorAgainstList.TestCase
+@pytest.mark.parametrize("cls, name, args, number", [
+    ("StringVector", "erase", lambda c: (None,), 2),
+    ("StringVector", "erase", lambda c: (c.begin(), None), 3),
+    ("StringVector", "insert", lambda c: (None, "x"), 2),
+    ("StringVector", "insert", lambda c: (None, 2, "x"), 2),
+    ("MapStringString", "erase", lambda c: (None,), 2),
+    ("StringSet", "erase", lambda c: (None,), 2),
+    ("StringSet", "erase", lambda c: (None, c.end()), 2),
+])
+def test_iterator_arguments_take_only_the_containers_own_iterators(cls, name, args, number):
+    make, spelled = CONTAINERS[cls]
+    container = make()
+    before = list(container)
+    with pytest.raises(TypeError) as error:
+        getattr(container, name)(*args(container))
+    assert str(error.value) == f"in method '{cls}_{name}', argument {number} of type '{spelled}::iterator'"
+    assert list(container) == before
+
+
+@pytest.mark.parametrize("cls, prototypes", [
+    ("StringVector", ["({C}::iterator)", "({C}::iterator,{C}::iterator)"]),
+    ("MapStringString", ["(std::string const &)", "({C}::iterator)", "({C}::iterator,{C}::iterator)"]),
+])
+def test_erase_overloads_name_the_containers_iterator_type(cls, prototypes):
+    make, spelled = CONTAINERS[cls]
+    with pytest.raises(NotImplementedError) as error:
+        make().erase(5)
+    assert str(error.value) == (
+        f"Wrong number or type of arguments for overloaded function '{cls}_erase'.\n"
+        "  Possible C/C++ prototypes are:\n"
+        + "".join(f"    {spelled}::erase{p.replace('{C}', spelled)}\n" for p in prototypes))
+
+
+@pytest.mark.parametrize("field", ["first", "second"])
+@pytest.mark.parametrize("value, kind, prefix", [(None, ValueError, "invalid null reference "),
+                                                 (5, TypeError, "")])
+def test_pair_setters_name_their_const_reference(field, value, kind, prefix):
+    pair = qorctl.PairStringString("a", "b")
+    with pytest.raises(kind) as error:
+        setattr(pair, field, value)
+    assert str(error.value) == (f"{prefix}in method 'PairStringString_{field}_set', argument 2 of type "
+                                "'std::string const &'")
+    assert (pair.first, pair.second) == ("a", "b")
