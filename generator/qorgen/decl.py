@@ -31,7 +31,7 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     ctor(PARAMS) [noE]               one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [-> TYPE] [= EXPR]
-    field NAME : TYPE [readonly]
+    field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
     reexpose NAME ...                interface operations repeated under this class
 
 A field of class or container type is a member of the record that reads as
@@ -39,7 +39,8 @@ a borrowed proxy of it, except a class written as one bare name (no
 namespace, by value, as ``Ipv4Address``): the library declares that field by
 an alias of the class, and it reads as a new owned copy each time. A field
 written ``T *`` of a class or container T holds a T inside the record. Either
-kind of member is set by copying from a proxy of its type.
+kind of member is set by copying from a proxy of its type. A field written
+``T const &`` holds its value.
 
 ``holder`` declares the owning pointer ``std::unique_ptr<CLASS>``, the
 library's typedef PYNAME (default: CLASS's name and ``Ptr``) in CLASS's
@@ -123,6 +124,7 @@ class Field:
     readonly: bool = False
     bare: bool = False                    # written as one name without namespace, by value
     param: Optional[ctype.CType] = None   # the setter's parameter type, when not the field's own
+    init: str = ""                        # C++ initializer of the member, when not value-initialised
 
 
 @dataclass
@@ -449,13 +451,14 @@ class _Reader:
             cls.ops.append(op)
         elif keyword == "field":
             name, _, text = rest.partition(":")
+            text, _, init = text.partition("=")
             words = text.split()
             readonly = words and words[-1] == "readonly"
             if readonly:
                 words = words[:-1]
             t = ctype.parse(" ".join(words))
             bare = "::" not in t.name and not t.args and not t.pointers and not t.ref and t.array is None
-            cls.fields.append(Field(name.strip(), t, bool(readonly), bare))
+            cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip()))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
         else:

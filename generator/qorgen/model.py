@@ -500,7 +500,10 @@ class Model:
 
     def member_type(self, fld):
         """The C++ type of a record's member: a field declared `T *` of a
-        class or container T holds a T inside the record."""
+        class or container T holds a T inside the record, and a field declared
+        `T const &` holds its value (a reference member could not be set)."""
+        if fld.type.ref:
+            return replace(fld.type, ref="", const=False)
         return fld.type.pointee() if self._holds_pointee(fld.type) else fld.type
 
     def _holds_pointee(self, t):
