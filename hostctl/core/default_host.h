@@ -83,6 +83,628 @@ Stat.num_boots = 2
 Stat.num_successive_boots = 2
 Stat.peak_num_successive_boots = 2
 
+[HardwareInfo]
+ProductName = QX-2200 compute node
+VendorName = Quillfield Systems
+SerialNumber = QF22-0041-7730
+HardwareUptime = 86400000000
+PowerManagementCurrentPolicy = Balanced
+PowerManagementHardwareSupport = ACPI P-states, ACPI C-states
+SmcPresent = false
+IPMISupported = true
+BMCVersion = 2.14
+HardwareUuid.uuidStr = 6a0d3e52-9c41-4b7e-8f20-5a1c2e7b9d04
+BiosInfo.vendor = Quillfield Systems
+BiosInfo.version = 1.4.0
+BiosInfo.releaseDate = 03/14/2025
+BiosInfo.assetTag = rack-7-slot-12
+BiosInfo.serviceTag = QF22-0041-7730
+BiosInfo.serialNumberTag = QF22-0041-7730
+BiosInfo.major = 1
+BiosInfo.minor = 4
+BiosInfo.fwMajor = 2
+BiosInfo.fwMinor = 14
+BiosInfo.oemStrings = board rev C,chassis 2U
+BmcInfo.mfg = Quillfield Systems
+BmcInfo.version = 2.14
+BmcInfo.ipmiVersion = 2.0
+BmcInfo.hostname = host-a-bmc
+BmcInfo.mac = 02:5a:30:00:00:09
+BmcInfo.ipv4addr = 192.0.2.40
+BmcInfo.ipv4subnet = 255.255.255.0
+BmcInfo.ipv4gw = 192.0.2.1
+BmcInfo.ipv6addrs = fe80::5a:30ff:fe00:9
+BmcInfo.ifAdmin = true
+SgxInfo.sgxState = 1
+SevInfo.sevState = 1
+SevInfo.maxSevEsGuests = 16
+
+# Boot order as the firmware lists it; type is the BOOT_DEV_ number.
+[BootDevice disk0]
+deviceIndex = 0
+description = Internal RAID volume
+priority = 1
+type = 2
+enabled = true
+
+[BootDevice net0]
+deviceIndex = 1
+description = Onboard port 1 network boot
+priority = 2
+type = 6
+enabled = true
+
+[BootDevice usb0]
+deviceIndex = 2
+description = Front USB port
+priority = 3
+type = 5
+enabled = false
+
+[BootDevice cd0]
+deviceIndex = 3
+description = Virtual optical drive
+priority = 4
+type = 3
+enabled = false
+
+[CpuInfo]
+NumCpuPackages = 2
+NumCpuCores = 4
+NumLicensableCpuCores = 4
+NumCpuThreads = 8
+HyperthreadingActive = true
+HyperthreadingAvailable = true
+HyperthreadingEnabled = true
+HyperthreadingMitigated = false
+HVSupport = 3
+NVOA = false
+ModelName = Quillfield QX8 2.4 GHz
+HostFeatureCapability = cpuid.aes=1,cpuid.avx2=1,cpuid.ss=1
+
+[CpuPackage 0]
+PackageId = 0
+NumCores = 2
+
+[CpuPackage 1]
+PackageId = 1
+NumCores = 2
+
+[Cpu 0]
+Id = 0
+CpuPackage = 0
+CpuPackageId = 0
+NumaNode = 0
+Node = 0
+ApicId = 0
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[Cpu 1]
+Id = 1
+CpuPackage = 0
+CpuPackageId = 0
+NumaNode = 0
+Node = 0
+ApicId = 2
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[Cpu 2]
+Id = 2
+CpuPackage = 0
+CpuPackageId = 0
+NumaNode = 0
+Node = 0
+ApicId = 4
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[Cpu 3]
+Id = 3
+CpuPackage = 0
+CpuPackageId = 0
+NumaNode = 0
+Node = 0
+ApicId = 6
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[Cpu 4]
+Id = 4
+CpuPackage = 1
+CpuPackageId = 1
+NumaNode = 1
+Node = 1
+ApicId = 8
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[Cpu 5]
+Id = 5
+CpuPackage = 1
+CpuPackageId = 1
+NumaNode = 1
+Node = 1
+ApicId = 10
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[Cpu 6]
+Id = 6
+CpuPackage = 1
+CpuPackageId = 1
+NumaNode = 1
+Node = 1
+ApicId = 12
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[Cpu 7]
+Id = 7
+CpuPackage = 1
+CpuPackageId = 1
+NumaNode = 1
+Node = 1
+ApicId = 14
+VendorName = Quillfield
+Family = 6
+Model = 143
+Stepping = 8
+CpuSpeed = 2400000000
+BusSpeed = 100000000
+L2CacheData.size = 2097152
+L2CacheData.assoc = 16
+L2CacheData.lineSize = 64
+L2CacheData.cpuCount = 2
+L3CacheData.size = 31457280
+L3CacheData.assoc = 15
+L3CacheData.lineSize = 64
+L3CacheData.cpuCount = 4
+
+[PciDevice 0000:00:00.0]
+Seg = 0
+Bus = 0
+Slot = 0
+Function = 0
+SBDFString = 0000:00:00.0
+VendorId = 7978
+Vendor = Quillfield
+DeviceId = 8224
+Device = QX8 host bridge
+Type = 6
+DeviceClass = 1536
+DeviceClassName = Host bridge
+NumaNode = 0
+
+[PciDevice 0000:00:01.0]
+Seg = 0
+Bus = 0
+Slot = 1
+Function = 0
+SBDFString = 0000:00:01.0
+VendorId = 7978
+Vendor = Quillfield
+DeviceId = 8241
+Device = QX8 PCIe root port 1
+Type = 6
+DeviceClass = 1536
+DeviceClassName = PCI bridge
+NumaNode = 0
+ModuleName = pcieport
+DeviceDriver = pcieport
+
+[PciDevice 0000:01:00.0]
+Seg = 0
+Bus = 1
+Slot = 0
+Function = 0
+SBDFString = 0000:01:00.0
+VendorId = 7548
+Vendor = Norvale Networks
+DeviceId = 6672
+Device = NV-25 dual-port adapter
+Type = 2
+DeviceClass = 512
+DeviceClassName = Ethernet controller
+NumaNode = 0
+Parent = 0000:00:01.0
+ParentDevice = 0000:00:01.0
+RootPort = 0000:00:01.0
+QorKernelDeviceName = nic0
+ModuleName = qnet
+DeviceDriver = qnet
+PassthruCapable = true
+SriovCapable = true
+MaxVFsSupported = 64
+CurrentNumVfs = 0
+
+[PciDevice 0000:01:00.1]
+Seg = 0
+Bus = 1
+Slot = 0
+Function = 1
+SBDFString = 0000:01:00.1
+VendorId = 7548
+Vendor = Norvale Networks
+DeviceId = 6672
+Device = NV-25 dual-port adapter
+Type = 2
+DeviceClass = 512
+DeviceClassName = Ethernet controller
+NumaNode = 0
+Parent = 0000:00:01.0
+ParentDevice = 0000:00:01.0
+RootPort = 0000:00:01.0
+QorKernelDeviceName = nic1
+ModuleName = qnet
+DeviceDriver = qnet
+PassthruCapable = true
+SriovCapable = true
+MaxVFsSupported = 64
+CurrentNumVfs = 0
+
+[PciDevice 0000:00:02.0]
+Seg = 0
+Bus = 0
+Slot = 2
+Function = 0
+SBDFString = 0000:00:02.0
+VendorId = 7978
+Vendor = Quillfield
+DeviceId = 8242
+Device = QX8 PCIe root port 2
+Type = 6
+DeviceClass = 1536
+DeviceClassName = PCI bridge
+NumaNode = 0
+ModuleName = pcieport
+DeviceDriver = pcieport
+
+[PciDevice 0000:02:00.0]
+Seg = 0
+Bus = 2
+Slot = 0
+Function = 0
+SBDFString = 0000:02:00.0
+VendorId = 7230
+Vendor = Tessellan Storage
+DeviceId = 1040
+Device = TS-9400 RAID controller
+Type = 1
+DeviceClass = 256
+DeviceClassName = RAID bus controller
+NumaNode = 0
+Parent = 0000:00:02.0
+ParentDevice = 0000:00:02.0
+RootPort = 0000:00:02.0
+QorKernelDeviceName = hba0
+ModuleName = qraid
+DeviceDriver = qraid
+
+[PciDevice 0000:00:03.0]
+Seg = 0
+Bus = 0
+Slot = 3
+Function = 0
+SBDFString = 0000:00:03.0
+VendorId = 7978
+Vendor = Quillfield
+DeviceId = 8243
+Device = QX8 PCIe root port 3
+Type = 6
+DeviceClass = 1536
+DeviceClassName = PCI bridge
+NumaNode = 1
+ModuleName = pcieport
+DeviceDriver = pcieport
+
+[PciDevice 0000:80:00.0]
+Seg = 0
+Bus = 128
+Slot = 0
+Function = 0
+SBDFString = 0000:80:00.0
+VendorId = 7825
+Vendor = Lumora Graphics
+DeviceId = 3090
+Device = LG-12 display controller
+Type = 3
+DeviceClass = 768
+DeviceClassName = VGA compatible controller
+NumaNode = 1
+Parent = 0000:00:03.0
+ParentDevice = 0000:00:03.0
+RootPort = 0000:00:03.0
+QorKernelDeviceName = gfx0
+ModuleName = qgfx
+DeviceDriver = qgfx
+PassthruCapable = true
+
+[PciDevice 0000:80:00.1]
+Seg = 0
+Bus = 128
+Slot = 0
+Function = 1
+SBDFString = 0000:80:00.1
+VendorId = 7825
+Vendor = Lumora Graphics
+DeviceId = 3091
+Device = LG-12 HDMI audio
+Type = 4
+DeviceClass = 1024
+DeviceClassName = Audio device
+NumaNode = 1
+Parent = 0000:00:03.0
+ParentDevice = 0000:00:03.0
+RootPort = 0000:00:03.0
+
+[PciDevice 0000:00:14.0]
+Seg = 0
+Bus = 0
+Slot = 20
+Function = 0
+SBDFString = 0000:00:14.0
+VendorId = 7978
+Vendor = Quillfield
+DeviceId = 8512
+Device = QX8 USB 3.2 controller
+Type = 12
+DeviceClass = 3072
+DeviceClassName = USB controller
+NumaNode = 0
+QorKernelDeviceName = usb0
+ModuleName = qxhci
+DeviceDriver = qxhci
+
+[PciDevice 0000:00:1f.0]
+Seg = 0
+Bus = 0
+Slot = 31
+Function = 0
+SBDFString = 0000:00:1f.0
+VendorId = 7978
+Vendor = Quillfield
+DeviceId = 8688
+Device = QX8 LPC controller
+Type = 6
+DeviceClass = 1536
+DeviceClassName = ISA bridge
+NumaNode = 0
+
+[PciDevice 0000:00:1f.2]
+Seg = 0
+Bus = 0
+Slot = 31
+Function = 2
+SBDFString = 0000:00:1f.2
+VendorId = 7978
+Vendor = Quillfield
+DeviceId = 8690
+Device = QX8 SATA AHCI controller
+Type = 1
+DeviceClass = 256
+DeviceClassName = SATA controller
+NumaNode = 0
+QorKernelDeviceName = hba1
+ModuleName = qahci
+DeviceDriver = qahci
+
+[PciDevice 0000:81:00.0]
+Seg = 0
+Bus = 129
+Slot = 0
+Function = 0
+SBDFString = 0000:81:00.0
+VendorId = 7230
+Vendor = Tessellan Storage
+DeviceId = 1312
+Device = TS-520 NVMe drive
+Type = 1
+DeviceClass = 256
+DeviceClassName = Non-Volatile memory controller
+NumaNode = 1
+Parent = 0000:00:03.0
+ParentDevice = 0000:00:03.0
+RootPort = 0000:00:03.0
+QorKernelDeviceName = hba2
+ModuleName = qnvme
+DeviceDriver = qnvme
+
+[PciInfo]
+
+[MemoryInfo]
+PhysicalMemory = 137438953472
+ReliableMemory = 0
+QorKernelMemory = 135291469824
+QorKernelFreeMemory = 98784247808
+ServiceConsoleMemory = 0
+ServiceConsoleReservedMem = 272
+MemoryTieringType = none
+PageSize = 4096
+TotalPages = 33554432
+FreePages = 24117248
+SharedPages = 1048576
+CommonPages = 262144
+SystemCodeSize = 157286400
+SystemMemoryUsage = 4294967296
+NumNUMANodes = 2
+
+[Heap memvirt-0]
+name = memvirt-0
+growable = true
+currentSize = 16777216
+currentAllocation = 9437184
+currentAvailable = 7340032
+currentReleasable = 1048576
+percentFreeOfCurrent = 43
+percentFreeOfMax = 89
+precentReleasable = 6
+maxSize = 67108864
+maxAvailable = 57671680
+
+[Heap netstack-0]
+name = netstack-0
+growable = true
+currentSize = 8388608
+currentAllocation = 6291456
+currentAvailable = 2097152
+currentReleasable = 0
+percentFreeOfCurrent = 25
+percentFreeOfMax = 81
+precentReleasable = 0
+maxSize = 33554432
+maxAvailable = 27262976
+
+[Heap scsi-0]
+name = scsi-0
+growable = false
+currentSize = 4194304
+currentAllocation = 1048576
+currentAvailable = 3145728
+currentReleasable = 0
+percentFreeOfCurrent = 75
+percentFreeOfMax = 75
+precentReleasable = 0
+maxSize = 4194304
+maxAvailable = 3145728
+
+[MemoryTierInfo tier0]
+name = DRAM
+type = dram
+flags = ready
+internalFlags = boot
+size = 137438953472
+
+[NumaInfo]
+NumNumaNodes = 2
+
+[NumaNode 0]
+Id = 0
+MemorySize = 68719476736
+
+[NumaNode 1]
+Id = 1
+MemorySize = 68719476736
+
+# Persistent memory: one volume over two regions, and the ranges behind it.
+[PMemInfo]
+CapacityInMB = 262144
+ReservationInMB = 65536
+MemTieringType = none
+MemTierMode = app-direct
+PmemTierSizeInMB = 0
+
+[PMemVolume pmem-vol0]
+Info._uuid = 5d1f7a20-33c8-4e59-a0b1-7c9e2f4d8a61
+RegionStoreInfo._totalSizeMB = 262144
+RegionStoreInfo._availableReservationMB = 196608
+RegionStoreInfo._drsManagedMB = 65536
+
+[PMemRegion region0]
+PMemVolume = pmem-vol0
+Info._uuid = 0e6b9c34-1a7f-4d2e-9b58-3f0c6a1e7d92
+Info._sizeBytes = 137438953472
+
+[PMemRegion region1]
+PMemVolume = pmem-vol0
+Info._uuid = 8c2a4e71-5b9d-4f06-8e13-d7a0b6c4f528
+Info._sizeBytes = 137438953472
+
+[PMemRange range0]
+Info._uuid = 0e6b9c34-1a7f-4d2e-9b58-3f0c6a1e7d92
+Info._firstMPN = 33554432
+Info._lastMPN = 67108863
+
+[PMemRange range1]
+Info._uuid = 8c2a4e71-5b9d-4f06-8e13-d7a0b6c4f528
+Info._firstMPN = 67108864
+Info._lastMPN = 100663295
+
 [ResourceInfo]
 HostUptime = 86400000000
 HostHardwareUptime = 86460000000
