@@ -995,6 +995,266 @@ LogicalAliases = nic0=17,nic1=18,hba0=21
 DeviceHWInfo = Norvale Networks NV-25 dual-port adapter
 DeviceBustype = pci
 DeviceAddress = 0000:01:00.0
+
+# Advanced options, named by path; branches follow from the paths.
+
+[AdvancedIntegerOption /Disk/MaxLUN]
+Description = Highest LUN number scanned on each target
+Minimum = 1
+Maximum = 16384
+DefaultValue = 1024
+Value = 1024
+Impact = none
+
+[AdvancedIntegerOption /Disk/QFullSampleSize]
+Description = Queue-full events sampled before the queue depth is throttled
+Minimum = 0
+Maximum = 64
+DefaultValue = 0
+Value = 32
+Impact = none
+
+[AdvancedIntegerOption /Disk/SchedNumReqOutstanding]
+Description = Outstanding requests per device when several worlds compete
+Minimum = 1
+Maximum = 256
+DefaultValue = 32
+Value = 32
+Impact = none
+
+[AdvancedIntegerOption /Disk/PathEvalTime]
+Description = Seconds between path evaluations
+Minimum = 30
+Maximum = 1500
+DefaultValue = 300
+Value = 300
+Impact = none
+
+[AdvancedIntegerOption /Mem/ShareScanTime]
+Description = Minutes over which all memory is scanned for sharing
+Minimum = 10
+Maximum = 600
+DefaultValue = 60
+Value = 60
+Impact = none
+
+[AdvancedIntegerOption /Mem/ShareScanGHz]
+Description = Pages scanned per second per GHz of processor
+Minimum = 0
+Maximum = 32
+DefaultValue = 4
+Value = 4
+Impact = none
+
+[AdvancedIntegerOption /Mem/MemZipEnable]
+Description = Compress memory before swapping it
+Minimum = 0
+Maximum = 1
+DefaultValue = 1
+Value = 1
+Impact = none
+
+[AdvancedIntegerOption /Mem/AllocGuestLargePage]
+Description = Back guest memory with large pages
+Minimum = 0
+Maximum = 1
+DefaultValue = 1
+Value = 1
+Impact = none
+
+[AdvancedIntegerOption /Mem/IdleTax]
+Description = Percentage of idle memory that may be reclaimed
+Minimum = 0
+Maximum = 99
+DefaultValue = 75
+Value = 75
+Impact = none
+
+[AdvancedIntegerOption /Misc/LogLevel]
+Description = Verbosity of the kernel log
+Minimum = 0
+Maximum = 7
+DefaultValue = 3
+Value = 3
+Impact = none
+
+[AdvancedIntegerOption /Misc/BlueScreenTimeout]
+Description = Seconds before the host restarts after a failure; 0 waits
+Minimum = 0
+Maximum = 65535
+DefaultValue = 0
+Value = 0
+Impact = none
+
+[AdvancedIntegerOption /Misc/HeartbeatInterval]
+Description = Milliseconds between processor heartbeat checks
+Minimum = 100
+Maximum = 86400000
+DefaultValue = 1000
+Value = 1000
+Impact = none
+Hidden = true
+
+[AdvancedIntegerOption /Net/TcpHeapSize]
+Description = Megabytes of the TCP heap
+Minimum = 0
+Maximum = 32
+DefaultValue = 0
+Value = 16
+Impact = none
+
+[AdvancedIntegerOption /Net/TcpHeapMax]
+Description = Largest size in megabytes the TCP heap may grow to
+Minimum = 32
+Maximum = 1536
+DefaultValue = 512
+Value = 512
+Impact = none
+
+[AdvancedIntegerOption /Net/MaxNetifTxQueueLen]
+Description = Packets queued for transmit per interface
+Minimum = 100
+Maximum = 10000
+DefaultValue = 2000
+Value = 2000
+Impact = none
+
+[AdvancedIntegerOption /Net/NetPktSlabFreePercentThreshold]
+Description = Free packet slab percentage below which packets are reclaimed
+Minimum = 0
+Maximum = 100
+DefaultValue = 2
+Value = 2
+Impact = none
+
+[AdvancedIntegerOption /Net/TeamPolicyUpDelay]
+Description = Milliseconds a teamed adapter waits after link up
+Minimum = 0
+Maximum = 600000
+DefaultValue = 100
+Value = 100
+Impact = none
+
+[AdvancedIntegerOption /Net/Tcpip/DelayedAck]
+Description = Delay acknowledgements of received segments
+Minimum = 0
+Maximum = 1
+DefaultValue = 1
+Value = 1
+Impact = none
+
+[AdvancedIntegerOption /Net/Tcpip/MaxRetransmits]
+Description = Retransmissions before a connection is dropped
+Minimum = 3
+Maximum = 64
+DefaultValue = 12
+Value = 12
+Impact = none
+
+[AdvancedIntegerOption /Numa/RebalanceEnable]
+Description = Move worlds between NUMA nodes to balance load
+Minimum = 0
+Maximum = 1
+DefaultValue = 1
+Value = 1
+Impact = none
+
+[AdvancedIntegerOption /Numa/RebalancePeriod]
+Description = Milliseconds between NUMA rebalancing passes
+Minimum = 100
+Maximum = 60000
+DefaultValue = 2000
+Value = 2000
+Impact = none
+
+[AdvancedIntegerOption /Power/CpuPolicy]
+Description = Processor power policy: 0 performance, 1 balanced, 2 low power, 3 custom
+Minimum = 0
+Maximum = 3
+DefaultValue = 1
+Value = 1
+Impact = none
+
+[AdvancedIntegerOption /Power/MaxCpuLoad]
+Description = Processor load percentage above which a faster state is chosen
+Minimum = 1
+Maximum = 100
+DefaultValue = 60
+Value = 60
+Impact = none
+
+[AdvancedIntegerOption /Scsi/ScanOnDriverLoad]
+Description = Scan for devices when a storage driver loads
+Minimum = 0
+Maximum = 1
+DefaultValue = 1
+Value = 1
+Impact = none
+
+[AdvancedIntegerOption /Scsi/LogMultiPath]
+Description = Log path state changes
+Minimum = 0
+Maximum = 1
+DefaultValue = 0
+Value = 0
+Impact = none
+
+[AdvancedIntegerOption /Scsi/PassthroughLocking]
+Description = Lock devices shared by pass-through
+Minimum = 0
+Maximum = 1
+DefaultValue = 1
+Value = 1
+Impact = none
+
+[AdvancedIntegerOption /UserVars/SuppressShellWarning]
+Description = Hide the warning shown while the shell is enabled
+Minimum = 0
+Maximum = 1
+DefaultValue = 0
+Value = 0
+Impact = none
+
+[AdvancedStringOption /Misc/HostName]
+Description = Name of the host
+ValidCharacters = abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-.
+DefaultValue = localhost
+Value = host-a
+Impact = none
+HostSpecific = true
+
+[AdvancedStringOption /Misc/PreferredHostName]
+Description = Name used when the host registers itself
+ValidCharacters = abcdefghijklmnopqrstuvwxyz0123456789-.
+DefaultValue = 
+Value = host-a.lab.invalid
+Impact = none
+
+[AdvancedStringOption /Net/Tcpip/CongestionControl]
+Description = Congestion control algorithm of new connections
+ValidCharacters = abcdefghijklmnopqrstuvwxyz
+DefaultValue = newreno
+Value = newreno
+Impact = none
+
+[AdvancedStringOption /Scsi/ExtendedPathSelection]
+Description = Path selection used for devices without a claim rule
+ValidCharacters = abcdefghijklmnopqrstuvwxyz_
+DefaultValue = fixed
+Value = fixed
+Impact = none
+
+[AdvancedStringOption /UserVars/HostClientWelcomeMessage]
+Description = Message shown to users that log in
+DefaultValue = 
+Value = Welcome to host-a
+Impact = none
+
+[AdvancedStringOption /UserVars/ProductLockerLocation]
+Description = Folder that holds the tool packages
+DefaultValue = /locker/packages/1.4.0
+Value = /locker/packages/1.4.0
+Impact = none
 )";
 
 }  // namespace Sim
