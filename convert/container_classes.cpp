@@ -10,17 +10,18 @@ size_t check_index(ptrdiff_t i, size_t n) {
 
 namespace {
 
-// One member of a slice: None gives `fallback`; a negative value counts from
-// the end once; anything but an integer is refused.
-ptrdiff_t slice_member(PyObject *value, ptrdiff_t fallback, ptrdiff_t n, bool bound) {
-    if (value == Py_None) return fallback;
-    if (!PyIndex_Check(value)) throw type_error("slice indices must be integers or None");
+// One member of a slice: false for anything but an integer or None.
+bool slice_member(PyObject *value, ptrdiff_t *out, bool *present) {
+    *present = value != Py_None;
+    if (!*present) return true;
+    if (!PyIndex_Check(value)) return false;
     Py_ssize_t v = PyNumber_AsSsize_t(value, nullptr);  // clamped to the Py_ssize_t range
     if (v == -1 && PyErr_Occurred()) {
         PyErr_Clear();
-        throw type_error("slice indices must be integers or None");
+        return false;
     }
-    return bound && v < 0 ? v + n : v;
+    *out = v;
+    return true;
 }
 
 // Clamps the bounds into a container of size n for the step's direction.
@@ -38,13 +39,22 @@ Slice adjust(ptrdiff_t start, ptrdiff_t stop, ptrdiff_t step, ptrdiff_t n) {
 
 }  // namespace
 
-Slice read_slice(PyObject *slice, size_t size) {
+bool unpack_slice(PyObject *slice, RawSlice *out) {
     auto *s = reinterpret_cast<PySliceObject *>(slice);
+    bool has_step = false;
+    if (!slice_member(s->step, &out->step, &has_step)) return false;
+    if (!has_step) out->step = 1;
+    return slice_member(s->start, &out->start, &out->has_start) && slice_member(s->stop, &out->stop, &out->has_stop);
+}
+
+Slice read_slice(const RawSlice &slice, size_t size) {
     ptrdiff_t n = static_cast<ptrdiff_t>(size);
-    ptrdiff_t step = slice_member(s->step, 1, n, false);
-    ptrdiff_t start = slice_member(s->start, step < 0 ? n - 1 : 0, n, true);
-    ptrdiff_t stop = slice_member(s->stop, step < 0 ? -1 : n, n, true);
-    return adjust(start, stop, step, n);
+    auto bound = [n](bool present, ptrdiff_t value, ptrdiff_t fallback) {
+        return !present ? fallback : value < 0 ? value + n : value;
+    };
+    ptrdiff_t step = slice.step;
+    return adjust(bound(slice.has_start, slice.start, step < 0 ? n - 1 : 0),
+                  bound(slice.has_stop, slice.stop, step < 0 ? -1 : n), step, n);
 }
 
 Slice step_one(ptrdiff_t i, ptrdiff_t j, size_t n) { return adjust(i, j, 1, static_cast<ptrdiff_t>(n)); }

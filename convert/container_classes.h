@@ -17,15 +17,33 @@
 
 namespace qor {
 
-// A slice object argument (exactly the slice type).
+namespace ctr {
+
+// A slice's members as given: an absent member was None; integers are
+// clamped to the ptrdiff_t range.
+struct RawSlice {
+    ptrdiff_t start = 0, stop = 0, step = 1;
+    bool has_start = false, has_stop = false;
+};
+
+// False when a member is neither an integer nor None (nothing is left pending).
+bool unpack_slice(PyObject *slice, RawSlice *out);
+
+}  // namespace ctr
+
+// A slice object argument (exactly the slice type). Its members are read
+// while the argument converts, before the call looks at the container: a
+// member's __index__ is Python code, which may change the container.
 struct SliceArg {
-    PyObject *slice = nullptr;
+    ctr::RawSlice raw;
     bool load(PyObject *obj, const char *message) {
-        slice = obj;
-        return check(obj) || arg_error(kTypeError, message);
+        if (!check(obj)) return arg_error(kTypeError, message);
+        if (ctr::unpack_slice(obj, &raw)) return true;
+        PyErr_SetString(PyExc_TypeError, "slice indices must be integers or None");
+        return false;
     }
     static bool check(PyObject *obj) { return PySlice_Check(obj); }
-    PyObject *get() const { return slice; }
+    const ctr::RawSlice *get() const { return &raw; }
 };
 
 }  // namespace qor
@@ -48,9 +66,9 @@ size_t check_index(ptrdiff_t i, size_t n);
 struct Slice {
     ptrdiff_t start, stop, step;
 };
-// Reads a slice object against size n: members must be integers or None,
-// step 0 is refused, then the bounds are clamped into the container.
-Slice read_slice(PyObject *slice, size_t n);
+// A slice against size n: step 0 is refused, negative bounds count from the
+// end once, then the bounds are clamped into the container.
+Slice read_slice(const RawSlice &slice, size_t n);
 Slice step_one(ptrdiff_t i, ptrdiff_t j, size_t n);
 // The positions a slice selects, in walking order.
 std::vector<size_t> selected(const Slice &s);
@@ -163,9 +181,9 @@ PyObject *owned(V *v, const ContainerInfo &info) {
 }
 
 template <class V>
-PyObject *vector_getslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j, const ContainerInfo &info) {
+PyObject *vector_getslice(V &v, const RawSlice *slice, ptrdiff_t i, ptrdiff_t j, const ContainerInfo &info) {
     return guard([&] {
-        Slice s = slice ? read_slice(slice, v.size()) : step_one(i, j, v.size());
+        Slice s = slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size());
         auto result = std::make_unique<V>();
         for (size_t k : selected(s)) result->push_back(v[k]);
         return owned(result.release(), info);
@@ -173,17 +191,17 @@ PyObject *vector_getslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j, const
 }
 
 template <class V>
-PyObject *vector_setslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j, const V &values) {
+PyObject *vector_setslice(V &v, const RawSlice *slice, ptrdiff_t i, ptrdiff_t j, const V &values) {
     return guard([&] {
-        setslice(v, slice ? read_slice(slice, v.size()) : step_one(i, j, v.size()), values);
+        setslice(v, slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size()), values);
         Py_RETURN_NONE;
     });
 }
 
 template <class V>
-PyObject *vector_delslice(V &v, PyObject *slice, ptrdiff_t i, ptrdiff_t j) {
+PyObject *vector_delslice(V &v, const RawSlice *slice, ptrdiff_t i, ptrdiff_t j) {
     return guard([&] {
-        delslice(v, slice ? read_slice(slice, v.size()) : step_one(i, j, v.size()));
+        delslice(v, slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size()));
         Py_RETURN_NONE;
     });
 }
@@ -243,10 +261,10 @@ PyObject *map_list(M &m, const ContainerInfo &info) {
 
 // ---- maps and the set: positions by key ------------------------------------------------
 
-// An open iterator at a C++ position of `c` (the end when absent).
+// An open iterator at a C++ position of a map or set (the end when absent).
 template <class C, class Conv = FromElement>
-PyObject *iterator_at(PyObject *owner, C &c, typename C::iterator at, const ContainerInfo &info) {
-    return make_iterator<C, false, Conv>(owner, static_cast<size_t>(std::distance(c.begin(), at)), info);
+PyObject *iterator_at(PyObject *owner, typename C::iterator at, const ContainerInfo &info) {
+    return iterator_object(new Iterator<C, false, Conv>(owner, at, info));
 }
 
 // Erase by iterator (or range) in any container; returns an iterator at the
@@ -279,7 +297,7 @@ PyObject *set_getitem(S &s, ptrdiff_t i) {
 template <class S>
 PyObject *set_insert(PyObject *owner, S &s, const std::string &value, const ContainerInfo &info) {
     auto done = s.insert(value);
-    PyObject *it = iterator_at(owner, s, done.first, info);
+    PyObject *it = iterator_at<S>(owner, done.first, info);
     PyObject *pair = it ? Py_BuildValue("(NO)", it, done.second ? Py_True : Py_False) : nullptr;
     return pair;
 }
@@ -287,8 +305,8 @@ PyObject *set_insert(PyObject *owner, S &s, const std::string &value, const Cont
 template <class S>
 PyObject *set_equal_range(PyObject *owner, S &s, const std::string &value, const ContainerInfo &info) {
     auto range = s.equal_range(value);
-    PyObject *first = iterator_at(owner, s, range.first, info);
-    PyObject *second = first ? iterator_at(owner, s, range.second, info) : nullptr;
+    PyObject *first = iterator_at<S>(owner, range.first, info);
+    PyObject *second = first ? iterator_at<S>(owner, range.second, info) : nullptr;
     if (!second) {
         Py_XDECREF(first);
         return nullptr;

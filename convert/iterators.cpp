@@ -48,8 +48,8 @@ PyObject *iterator_object(swig::SwigPyIterator *it) {
     return obj;
 }
 
-SwigPyObject *proxy_of(PyObject *owner) {
-    SwigPyObject *proxy = find_this(owner);
+SwigPyObject *proxy_of(PyObject *owner, swig_type_info *type) {
+    SwigPyObject *proxy = find_view(owner, type);
     if (!proxy) throw std::invalid_argument("the container has no proxy");
     return proxy;
 }

@@ -2,11 +2,10 @@
 //
 // Every iterator Python sees is a `swig::SwigPyIterator`. The concrete
 // iterator remembers its container through the container's proxy object (a
-// new reference, so the container lives as long as the iterator) and its
-// position as a step count in walking order, never as a C++ iterator: a
-// vector that grows or shrinks under it cannot leave it pointing into freed
-// storage. Every read and move is checked against the container's current
-// size, and one past either end ends the walk with `stop_iteration`.
+// new reference, so the container lives as long as the iterator) and a
+// position that can never lead it outside the container or into a removed
+// element (see IndexCursor and NodeCursor). One past either end ends the
+// walk with `stop_iteration`.
 #pragma once
 
 #include <algorithm>
@@ -75,10 +74,11 @@ PyObject *guard(Call &&call) {
     return nullptr;
 }
 
-// The proxy (a new reference) of a container argument. The iterator keeps
-// the proxy itself, not the object carrying it, so a later change of that
-// object's `this` cannot switch the iterator to another container.
-SwigPyObject *proxy_of(PyObject *owner);
+// The proxy (a new reference) of a container argument: the view in its chain
+// of the container's type. The iterator keeps the proxy itself, not the
+// object carrying it, so a later change of that object's `this` cannot switch
+// the iterator to another container.
+SwigPyObject *proxy_of(PyObject *owner, swig_type_info *type);
 // The container behind the proxy; a proxy whose container was deleted since
 // refers to nothing, and using it raises.
 void *proxied(SwigPyObject *proxy);
@@ -121,25 +121,39 @@ struct FromValue {
 
 // ---- positions -----------------------------------------------------------------------
 
-// A position in one container of type C, walked forwards or (Reverse)
-// backwards. Iterators of one C and direction compare and subtract; any
-// other pairing is a "bad iterator type".
-template <class C, bool Reverse>
-class Cursor : public swig::SwigPyIterator {
+// Where an iterator walks: the container of one proxy, whose proxy the
+// iterator keeps (a new reference), so the container lives as long as the
+// iterator; a container deleted through its proxy meanwhile refers to nothing,
+// and using it raises.
+template <class C>
+class Walk {
 public:
-    Cursor(PyObject *owner, size_t index) : proxy_(proxy_of(owner)), index_(index) {}
-    Cursor(const Cursor &other) : proxy_(other.proxy_), index_(other.index_) { Py_INCREF(proxy_); }
-    Cursor &operator=(const Cursor &) = delete;
-    ~Cursor() override { Py_DECREF(proxy_); }
-
+    Walk(PyObject *owner, const ContainerInfo &info) : proxy_(proxy_of(owner, container_type<C>(info))) {}
+    Walk(const Walk &other) : proxy_(other.proxy_) { Py_INCREF(proxy_); }
+    Walk &operator=(const Walk &) = delete;
+    ~Walk() { Py_DECREF(proxy_); }
     C &container() const { return *static_cast<C *>(proxied(proxy_)); }
+
+private:
+    SwigPyObject *proxy_;
+};
+
+// A position in a vector, walked forwards or (Reverse) backwards: its index
+// in walking order, checked against the vector's size on every use, so a
+// vector that grows or shrinks cannot leave it pointing into freed storage.
+template <class C, bool Reverse>
+class IndexCursor : public swig::SwigPyIterator {
+public:
+    IndexCursor(PyObject *owner, size_t index, const ContainerInfo &info) : walk_(owner, info), index_(index) {}
+
+    C &container() const { return walk_.container(); }
     size_t index() const { return index_; }
 
-    // The element's C++ iterator, or stop_iteration past either end.
+    // The element, or stop_iteration past either end.
     typename C::iterator at() const {
         C &c = container();
         if (index_ >= c.size()) throw swig::stop_iteration();
-        return std::next(c.begin(), static_cast<ptrdiff_t>(Reverse ? c.size() - 1 - index_ : index_));
+        return c.begin() + static_cast<ptrdiff_t>(Reverse ? c.size() - 1 - index_ : index_);
     }
 
     swig::SwigPyIterator *incr(size_t n) override {
@@ -162,26 +176,156 @@ public:
         return this;
     }
     ptrdiff_t distance(const swig::SwigPyIterator &other) const override {
-        return static_cast<ptrdiff_t>(same(other).index_) - static_cast<ptrdiff_t>(index_);
+        return static_cast<ptrdiff_t>(same_class(*this, other).index_) - static_cast<ptrdiff_t>(index_);
     }
-    bool equal(const swig::SwigPyIterator &other) const override { return same(other).index_ == index_; }
+    bool equal(const swig::SwigPyIterator &other) const override {
+        const IndexCursor &cursor = same_class(*this, other);
+        return &cursor.container() == &container() && cursor.index_ == index_;
+    }
 
 private:
-    const Cursor &same(const swig::SwigPyIterator &other) const {
-        auto *cursor = dynamic_cast<const Cursor *>(&other);
-        if (!cursor) throw std::invalid_argument("bad iterator type");
-        if (&cursor->container() != &container()) throw std::invalid_argument("iterators of different containers");
-        return *cursor;
+    Walk<C> walk_;
+    size_t index_;  // steps from the first element in walking order
+};
+
+// A position in a map or set: the container's own iterator, so a step costs
+// what the container's step costs, with the element's key beside it. Any
+// wrapper call between two uses of the iterator may have removed its entry;
+// the position is then found again from the key (the entry itself, or the
+// next one in walking order when it is gone), so the iterator never reads a
+// removed entry.
+template <class C, bool Reverse>
+class NodeCursor : public swig::SwigPyIterator {
+public:
+    using Key = typename C::key_type;
+
+    NodeCursor(PyObject *owner, size_t index, const ContainerInfo &info) : walk_(owner, info) {
+        C &c = container();
+        move_to(index >= c.size() ? c.end() : std::next(walking_begin(c), static_cast<ptrdiff_t>(index)));
+    }
+    NodeCursor(PyObject *owner, typename C::iterator at, const ContainerInfo &info) : walk_(owner, info) {
+        move_to(at);
     }
 
-    SwigPyObject *proxy_;  // owned: the container's proxy
-    size_t index_;     // steps from the first element in walking order
+    C &container() const { return walk_.container(); }
+
+    // Steps from the first element in walking order (the size at the end).
+    size_t index() const {
+        C &c = container();
+        auto at = current();
+        if (at == c.end()) return c.size();
+        size_t forward = static_cast<size_t>(std::distance(c.begin(), at));
+        return Reverse ? c.size() - 1 - forward : forward;
+    }
+
+    // The element, or stop_iteration at the end.
+    typename C::iterator at() const {
+        auto at = current();
+        if (at == container().end()) throw swig::stop_iteration();
+        return at;
+    }
+
+    swig::SwigPyIterator *incr(size_t n) override {
+        C &c = container();
+        auto at = current();
+        for (; n > 0; --n) {
+            if (at == c.end()) break;
+            at = step_forward(c, at);
+        }
+        move_to(at);
+        if (n > 0) throw swig::stop_iteration();
+        return this;
+    }
+    swig::SwigPyIterator *decr(size_t n) override {
+        C &c = container();
+        auto at = current();
+        for (; n > 0; --n) {
+            if (at == walking_begin(c)) break;
+            at = step_back(c, at);
+        }
+        move_to(at);
+        if (n > 0) throw swig::stop_iteration();
+        return this;
+    }
+    ptrdiff_t distance(const swig::SwigPyIterator &other) const override {
+        return static_cast<ptrdiff_t>(same_class(*this, other).index()) - static_cast<ptrdiff_t>(index());
+    }
+    bool equal(const swig::SwigPyIterator &other) const override {
+        const NodeCursor &cursor = same_class(*this, other);
+        return &cursor.container() == &container() && cursor.current() == current();
+    }
+
+private:
+    static typename C::iterator walking_begin(C &c) {
+        return Reverse && !c.empty() ? std::prev(c.end()) : c.begin();
+    }
+    // One step in walking order; the end stands past the last element both ways.
+    static typename C::iterator step_forward(C &c, typename C::iterator at) {
+        if (!Reverse) return std::next(at);
+        return at == c.begin() ? c.end() : std::prev(at);
+    }
+    static typename C::iterator step_back(C &c, typename C::iterator at) {
+        if (!Reverse) return std::prev(at);
+        return at == c.end() ? c.begin() : std::next(at);
+    }
+    static const Key &key_of(typename C::iterator at) {
+        if constexpr (std::is_same<Key, typename C::value_type>::value) {
+            return *at;
+        } else {
+            return at->first;
+        }
+    }
+
+    void move_to(typename C::iterator at) {
+        C &c = container();
+        at_ = at;
+        at_end_ = at == c.end();
+        if (!at_end_) key_ = key_of(at);
+        seen_at_ = calls_made();
+    }
+
+    // The position, found again from the key when other calls ran since it
+    // was last used (this call and the one that last moved it are all that
+    // may have run for it to be trusted as it is).
+    typename C::iterator current() const {
+        C &c = container();
+        if (at_end_) return c.end();
+        if (calls_made() - seen_at_ <= 1) return at_;
+        auto at = c.lower_bound(key_);
+        if (Reverse && (at == c.end() || key_of(at) != key_)) at = at == c.begin() ? c.end() : std::prev(at);
+        auto *self = const_cast<NodeCursor *>(this);
+        self->move_to(at);
+        return at;
+    }
+
+    Walk<C> walk_;
+    typename C::iterator at_;
+    bool at_end_ = true;
+    Key key_{};
+    unsigned long seen_at_ = 0;
 };
+
+// Maps and sets step through their own iterators, vectors by index.
+template <class C>
+constexpr bool kRandomAccess =
+    std::is_base_of<std::random_access_iterator_tag, typename std::iterator_traits<typename C::iterator>::iterator_category>::value;
+
+template <class C, bool Reverse>
+using Cursor = std::conditional_t<kRandomAccess<C>, IndexCursor<C, Reverse>, NodeCursor<C, Reverse>>;
+
+// `other` as an iterator of the same class as `self`, or "bad iterator type".
+template <class Self>
+const Self &same_class(const Self &, const swig::SwigPyIterator &other) {
+    auto *cursor = dynamic_cast<const Self *>(&other);
+    if (!cursor) throw std::invalid_argument("bad iterator type");
+    return *cursor;
+}
 
 template <class C, bool Reverse, class Conv>
 class Iterator : public Cursor<C, Reverse> {
 public:
-    Iterator(PyObject *owner, size_t index, const ContainerInfo &info) : Cursor<C, Reverse>(owner, index), info_(info) {}
+    template <class Position>
+    Iterator(PyObject *owner, Position at, const ContainerInfo &info) : Cursor<C, Reverse>(owner, at, info), info_(info) {}
     PyObject *value() const override { return Conv::from(*this->at(), info_); }
     swig::SwigPyIterator *copy() const override { return new Iterator(*this); }
 
@@ -189,7 +333,8 @@ private:
     ContainerInfo info_;
 };
 
-// A new owned iterator proxy over the container of proxy `owner` at `index`.
+// A new owned iterator proxy over the container of `owner` at `index` (in
+// walking order).
 template <class C, bool Reverse = false, class Conv = FromElement>
 PyObject *make_iterator(PyObject *owner, size_t index, const ContainerInfo &info) {
     return iterator_object(new Iterator<C, Reverse, Conv>(owner, index, info));
@@ -203,8 +348,9 @@ size_t position(const swig::SwigPyIterator &it, const C &c, size_t limit, const 
     auto *cursor = dynamic_cast<const Cursor<C, false> *>(&it);
     if (!cursor) throw type_error(message);
     if (&cursor->container() != &c) throw std::invalid_argument("iterator of another container");
-    if (cursor->index() > limit) throw std::out_of_range("iterator out of range");
-    return cursor->index();
+    size_t index = cursor->index();
+    if (index > limit) throw std::out_of_range("iterator out of range");
+    return index;
 }
 
 // ---- the iterator class's own operations ----------------------------------------------

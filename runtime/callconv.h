@@ -72,6 +72,7 @@ PyObject *argument_count_error(PyObject *args, const char *format);
 inline PyObject *call_with_tuple(PyObject *args, const char *format, Py_ssize_t count, VectorFunction call) {
     Py_ssize_t argc = PyTuple_GET_SIZE(args);
     if (count >= 0 && argc != count) return argument_count_error(args, format);
+    CallScope scope;
     return call(reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
 }
 

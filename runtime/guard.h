@@ -14,6 +14,7 @@ PyObject *raise_library_exception(const HostCtl::Lib::HostCtlException &error);
 
 template <class Call>
 PyObject *guarded(Call &&call) {
+    if (!held_proxies_intact()) return nullptr;
     try {
         return call();
     } catch (const HostCtl::Lib::HostCtlException &error) {

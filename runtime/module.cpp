@@ -45,7 +45,10 @@ PyObject *vector_call(PyObject *callable, PyObject *const *args, size_t nargsf, 
     const VectorEntry &entry = vector_table[function->m_ml - function_table];
     Py_ssize_t argc = PyVectorcall_NARGS(nargsf);
     bool keywords = kwnames && PyTuple_GET_SIZE(kwnames) > 0;
-    if (!keywords && (entry.count < 0 || entry.count == argc)) return entry.call(args, argc);
+    if (!keywords && (entry.count < 0 || entry.count == argc)) {
+        CallScope scope;
+        return entry.call(args, argc);
+    }
     return call_through_tuple(callable, args, argc, kwnames);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "callconv.h"
 
@@ -16,6 +17,10 @@ const char kLeakLine[] = "swig/python detected a memory leak of type '%s', no de
 // An object whose `this` attribute leads to yet another object more than this
 // many times is taken to carry no proxy (it would otherwise loop for ever).
 const int kMaxThisDepth = 64;
+
+// Views appended to one proxy. `append` refuses a cycle, but a proxy of
+// another module's runtime may carry one: every walk of a chain stops here.
+const int kMaxChainLength = 256;
 
 SwigPyObject *as_proxy(PyObject *obj) { return reinterpret_cast<SwigPyObject *>(obj); }
 
@@ -66,20 +71,26 @@ void proxy_dealloc(PyObject *self) {
     }
     Py_XDECREF(v->next);
     PyObject_Free(self);
+    drop_class_data();
 }
 
+// Each view of the chain in turn, with nothing between them.
 PyObject *proxy_repr(PyObject *self) {
-    SwigPyObject *v = as_proxy(self);
-    PyObject *text = PyUnicode_FromFormat("<Swig Object of type '%s' at %p>",
-                                          display_name_or_unknown(v->ty), self);
-    if (text && v->next) {
-        PyObject *rest = proxy_repr(v->next);
-        PyObject *joined = rest ? PyUnicode_Concat(text, rest) : nullptr;
-        Py_XDECREF(rest);
-        Py_DECREF(text);
-        text = joined;
+    PyObject *parts = PyList_New(0);
+    PyObject *view = self;
+    for (int n = 0; parts && view && n < kMaxChainLength; ++n) {
+        SwigPyObject *v = as_proxy(view);
+        PyObject *text = PyUnicode_FromFormat("<Swig Object of type '%s' at %p>", display_name_or_unknown(v->ty), view);
+        if (!text || PyList_Append(parts, text) < 0) Py_CLEAR(parts);
+        Py_XDECREF(text);
+        view = v->next;
     }
-    return text;
+    if (!parts) return nullptr;
+    PyObject *empty = PyUnicode_FromStringAndSize(nullptr, 0);
+    PyObject *joined = empty ? PyUnicode_Join(empty, parts) : nullptr;
+    Py_XDECREF(empty);
+    Py_DECREF(parts);
+    return joined;
 }
 
 PyObject *proxy_richcompare(PyObject *a, PyObject *b, int op) {
@@ -114,9 +125,25 @@ PyObject *proxy_own(PyObject *self, PyObject *args) {
     return PyBool_FromLong(was_owning);
 }
 
+// True when `target` is `start` or one of the views chained after it.
+bool chain_reaches(PyObject *start, PyObject *target) {
+    PyObject *view = start;
+    for (int n = 0; view && n < kMaxChainLength; ++n) {
+        if (view == target) return true;
+        view = as_proxy(view)->next;
+    }
+    return view != nullptr;  // too long to tell: treat as reaching
+}
+
 PyObject *proxy_append(PyObject *self, PyObject *other) {
     if (!is_proxy_object(other)) {
         PyErr_SetString(PyExc_TypeError, "append() argument must be a SwigPyObject");
+        return nullptr;
+    }
+    // A cycle would keep its proxies alive for ever and make every walk of
+    // the chain endless.
+    if (chain_reaches(other, self)) {
+        PyErr_SetString(PyExc_ValueError, "append() would make the chain of 'this' objects a cycle");
         return nullptr;
     }
     Py_INCREF(other);
@@ -172,16 +199,33 @@ PyTypeObject *proxy_type() {
 
 namespace {
 
-// A proxy of another module of this runtime has a type of its own with the same
-// name. The first letter rules out nearly every other type (shadow instances
-// above all) without a call to strcmp.
-bool has_proxy_type_name(PyTypeObject *type) {
-    return type->tp_name[0] == 'S' && std::strcmp(type->tp_name, "SwigPyObject") == 0;
+// The deallocation every class defined by a class statement has; taken from a
+// class made for the purpose once.
+destructor python_class_dealloc() {
+    static destructor dealloc = [] {
+        PyObject *probe = PyObject_CallFunction(reinterpret_cast<PyObject *>(&PyType_Type), "s()N", "probe", PyDict_New());
+        destructor found = probe ? reinterpret_cast<PyTypeObject *>(probe)->tp_dealloc : nullptr;
+        Py_XDECREF(probe);
+        PyErr_Clear();
+        return found;
+    }();
+    return dealloc;
+}
+
+// A proxy of another module of this runtime has a type of its own with the
+// same name and the same instance layout, made by C code. A name alone is not
+// enough: any Python class can be called "SwigPyObject". The first letter
+// rules out nearly every other type (shadow instances above all) without a
+// call to strcmp.
+bool is_foreign_proxy_type(PyTypeObject *type) {
+    return type->tp_name[0] == 'S' && std::strcmp(type->tp_name, "SwigPyObject") == 0 &&
+           type->tp_basicsize == static_cast<Py_ssize_t>(sizeof(SwigPyObject)) && type->tp_itemsize == 0 &&
+           type->tp_base == &PyBaseObject_Type && type->tp_dealloc != python_class_dealloc();
 }
 
 bool is_proxy_of(PyObject *obj, PyTypeObject *own_proxy_type) {
     PyTypeObject *type = Py_TYPE(obj);
-    return type == own_proxy_type || has_proxy_type_name(type);
+    return type == own_proxy_type || is_foreign_proxy_type(type);
 }
 
 // The slot an instance of `type` keeps `this` in, when the generic attribute
@@ -260,6 +304,7 @@ PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
     v->ty = type;
     v->own = own;
     v->next = nullptr;
+    hold_class_data();
     return reinterpret_cast<PyObject *>(v);
 }
 
@@ -292,30 +337,88 @@ SwigPyObject *held_proxy(PyObject *obj) {
     return attr && is_proxy_of(attr, own_proxy_type) ? as_proxy(attr) : nullptr;
 }
 
-// object_to_pointer once the proxy is found: the first view of the object in
-// the proxy's chain that converts to `type`.
-int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
-    for (SwigPyObject *s = head; s; s = s->next ? as_proxy(s->next) : nullptr) {
-        swig_cast_info *edge = nullptr;
-        if (type && s->ty != type) {
-            edge = find_cast(s->ty->name, type);
-            if (!edge) continue;
-        }
-        if (!s->ptr) return kDeletedObject;
-        void *converted = s->ptr;
-        if (out && edge && edge->converter) {
-            int new_memory = 0;
-            converted = edge->converter(converted, &new_memory);
-        }
-        if (out) *out = converted;
-        if (flags & kDisown) s->own = 0;
-        if (flags & kForget) s->ptr = nullptr;
-        return 0;
+// The first view in `head`'s chain that converts to `type` (null when none
+// does), with the edge that converts it (null for the view's own type).
+SwigPyObject *matching_view(SwigPyObject *head, swig_type_info *type, swig_cast_info **edge) {
+    SwigPyObject *s = head;
+    for (int n = 0; s && n < kMaxChainLength; ++n, s = s->next ? as_proxy(s->next) : nullptr) {
+        *edge = nullptr;
+        if (!type || s->ty == type) return s;
+        *edge = find_cast(s->ty->name, type);
+        if (*edge) return s;
     }
-    return -1;
+    return nullptr;
+}
+
+// ---- the proxies held by the calls in progress ----------------------------------------
+
+struct HeldProxy {
+    SwigPyObject *view;  // owned
+    void *seen;          // its pointer when the argument converted
+};
+std::vector<HeldProxy> g_held;  // the innermost call's entries last
+size_t g_call_mark = 0;         // where the innermost call's entries begin
+int g_call_depth = 0;
+unsigned long g_calls_made = 0;
+
+void hold_for_call(SwigPyObject *view) {
+    if (g_call_depth == 0) return;
+    Py_INCREF(view);
+    g_held.push_back({view, view->ptr});
+}
+
+// object_to_pointer once the proxy is found.
+int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
+    swig_cast_info *edge = nullptr;
+    SwigPyObject *s = matching_view(head, type, &edge);
+    if (!s) return -1;
+    if (!s->ptr) return kDeletedObject;
+    void *converted = s->ptr;
+    if (out && edge && edge->converter) {
+        int new_memory = 0;
+        converted = edge->converter(converted, &new_memory);
+    }
+    if (flags & kDisown) s->own = 0;
+    if (flags & kForget) s->ptr = nullptr;
+    if (out) {
+        *out = converted;
+        hold_for_call(s);
+    }
+    return 0;
 }
 
 }  // namespace
+
+CallScope::CallScope() : outer_mark_(g_call_mark) {
+    g_call_mark = g_held.size();
+    ++g_call_depth;
+    ++g_calls_made;
+}
+
+unsigned long calls_made() { return g_calls_made; }
+
+// Entries are taken off before they are released: a proxy that dies here
+// may destroy its object through a wrapper, which opens a scope of its own.
+CallScope::~CallScope() {
+    while (g_held.size() > g_call_mark) {
+        SwigPyObject *view = g_held.back().view;
+        g_held.pop_back();
+        Py_DECREF(view);
+    }
+    g_call_mark = outer_mark_;
+    --g_call_depth;
+}
+
+bool held_proxies_intact() {
+    for (size_t i = g_call_mark; i < g_held.size(); ++i) {
+        if (g_held[i].view->ptr != g_held[i].seen) {
+            PyErr_SetString(PyExc_ValueError,
+                            "an argument's object was deleted while a later argument was converted");
+            return false;
+        }
+    }
+    return true;
+}
 
 int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
     if (!obj) return -1;
@@ -329,6 +432,16 @@ int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags
     int status = pointer_from_proxy(head, out, type, flags);
     Py_DECREF(head);
     return status;
+}
+
+SwigPyObject *find_view(PyObject *obj, swig_type_info *type) {
+    SwigPyObject *head = find_this(obj);
+    if (!head) return nullptr;
+    swig_cast_info *edge = nullptr;
+    SwigPyObject *view = matching_view(head, type, &edge);
+    Py_XINCREF(view);
+    Py_DECREF(head);
+    return view;
 }
 
 PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags) {

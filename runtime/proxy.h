@@ -37,6 +37,35 @@ SwigPyObject *find_this(PyObject *obj);
 // `out` may be null to test convertibility only; a null `type` accepts any proxy.
 int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags);
 
+// The view in `obj`'s chain of proxies that converts to `type` (a new
+// reference), or null with no exception pending.
+SwigPyObject *find_view(PyObject *obj, swig_type_info *type);
+
+// Every wrapper call runs inside a scope. The proxies whose pointers its
+// arguments converted to are held until the call returns: an object whose
+// `this` is computed afresh, or whose `this` Python code replaces while a
+// later argument converts, stays alive for as long as the call uses it.
+class CallScope {
+public:
+    CallScope();
+    ~CallScope();
+    CallScope(const CallScope &) = delete;
+    CallScope &operator=(const CallScope &) = delete;
+
+private:
+    size_t outer_mark_;
+};
+
+// How many wrapper calls have begun: a container can change only in a call,
+// so an iterator that sees no other call since its last step can trust the
+// position it kept.
+unsigned long calls_made();
+
+// False, with ValueError set, when an object that the current call's
+// arguments refer to was deleted through its proxy after it was converted
+// (by Python code that a later argument's conversion ran).
+bool held_proxies_intact();
+
 // New reference (None for a null pointer), or null with an exception set.
 PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags);
 

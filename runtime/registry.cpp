@@ -65,21 +65,34 @@ bool matches_display_name(const swig_type_info *type, const char *name) {
     }
 }
 
-void teardown(PyObject *capsule) {
-    auto *reg = static_cast<swig_module_info *>(PyCapsule_GetPointer(capsule, kCapsuleName));
-    if (reg) {
-        for (size_t i = 0; i < reg->size; ++i) {
-            swig_type_info *type = reg->types[i];
-            if (!type || !type->owndata || !type->clientdata) continue;
-            // Cleared, not just released: a proxy that dies after the teardown
-            // must find no destroy function rather than a dangling one.
-            auto *data = static_cast<SwigPyClassData *>(type->clientdata);
-            Py_CLEAR(data->newraw);
-            Py_CLEAR(data->newargs);
-            Py_CLEAR(data->destroy);
-        }
+// Releases what registration attached to the records of `reg`. Cleared, not
+// just released: a proxy of another module that dies later must find no
+// destroy function rather than a dangling one.
+void release_class_data(swig_module_info *reg) {
+    for (size_t i = 0; i < reg->size; ++i) {
+        swig_type_info *type = reg->types[i];
+        if (!type || !type->owndata || !type->clientdata) continue;
+        auto *data = static_cast<SwigPyClassData *>(type->clientdata);
+        Py_CLEAR(data->newraw);
+        Py_CLEAR(data->newargs);
+        Py_CLEAR(data->destroy);
     }
     Py_CLEAR(g_this_name);
+}
+
+// The registry whose class data the teardown released or will release once
+// the last proxy is gone; and how many proxies are alive.
+swig_module_info *g_torn_down = nullptr;
+size_t g_class_data_holders = 0;
+
+// The interpreter clears the runtime-data module before the modules whose
+// globals, cycles and kept exceptions still hold proxies; those proxies need
+// their class's destroy function and constructor arguments when they die, so
+// the release waits for the last of them.
+void teardown(PyObject *capsule) {
+    g_torn_down = static_cast<swig_module_info *>(PyCapsule_GetPointer(capsule, kCapsuleName));
+    if (!g_torn_down) PyErr_Clear();
+    if (g_torn_down && g_class_data_holders == 0) release_class_data(g_torn_down);
 }
 
 swig_module_info *find_shared_registry() {
@@ -146,6 +159,12 @@ void bind_type(size_t i, bool shared) {
 }
 
 }  // namespace
+
+void hold_class_data() { ++g_class_data_holders; }
+
+void drop_class_data() {
+    if (--g_class_data_holders == 0 && g_torn_down) release_class_data(g_torn_down);
+}
 
 PyObject *this_attr_name() {
     if (!g_this_name) g_this_name = PyUnicode_InternFromString("this");

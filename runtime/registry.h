@@ -67,6 +67,12 @@ swig_cast_info *find_cast(const char *source_name, swig_type_info *type);
 void register_class(swig_type_info *type, PyObject *obj);
 const char *type_display_name(const swig_type_info *type);
 
+// Every live proxy object of this module holds the class data: the registry
+// teardown at interpreter exit releases it only once the last holder is gone,
+// so owned objects that outlive the runtime-data module are still destroyed.
+void hold_class_data();
+void drop_class_data();
+
 // The `this` attribute name, created on first use and dropped at teardown.
 PyObject *this_attr_name();
 

@@ -86,7 +86,7 @@ HOLDER_VECTOR = [op for name in HOLDER_VECTOR_NAMES for op in VECTOR if op[0] ==
 # Positions in a map or set found by key, as open iterators.
 def _keyed(name, conv):
     return (name, ["{K}"], "PyObject *",
-            "qor::ctr::iterator_at<{C}%s>(argv[0], *self, self->%s(arg1), {S})" % (conv, name), False)
+            "qor::ctr::iterator_at<{C}%s>(argv[0], self->%s(arg1), {S})" % (conv, name), False)
 
 
 def _shared(conv):

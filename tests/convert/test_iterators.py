@@ -184,3 +184,48 @@ def test_holder_vector_removals_destroy_the_objects_they_held(peer, live):
     assert live() == 0
     with pytest.raises(IndexError):
         other.front()
+
+
+@pytest.mark.parametrize("make", [lambda: strings("a", "b"), lambda: qorctl.StringSet(["a", "b"]),
+                                  lambda: qorctl.MapStringString({"a": "1", "b": "2"})])
+def test_iterators_of_two_containers_of_one_class_are_simply_unequal(make):
+    one, other = make(), make()
+    assert not one.begin().equal(other.begin()) and one.begin() != other.begin()
+    assert one.begin() == one.begin() and one.end() == one.end()
+
+
+@pytest.mark.parametrize("reverse", [False, True], ids=["forward", "reverse"])
+def test_a_map_iterator_whose_entry_goes_moves_on_to_the_next_and_never_reads_it(reverse):
+    m = qorctl.MapStringString({k: k.upper() for k in "abcde"})
+    it = m.rbegin() if reverse else m.begin()
+    it.incr(2)                                   # at "c" either way
+    assert it.value() == ("c", "C")
+    del m["c"]
+    assert it.value() == (("b", "B") if reverse else ("d", "D"))
+    m.erase("b" if reverse else "d")
+    m["0" if reverse else "z"] = "new"      # the map grows at the far end meanwhile
+    assert [it.next()[0], it.next()[0]] == (["a", "0"] if reverse else ["e", "z"])
+    with pytest.raises(StopIteration):
+        it.next()
+    it.decr()
+    m.clear()
+    with pytest.raises(StopIteration):
+        it.value()
+    with pytest.raises(StopIteration):
+        it.next()
+
+
+def test_a_set_walk_survives_removals_behind_and_ahead_of_it():
+    s = qorctl.StringSet(list("abcdef"))
+    it = s.begin()
+    seen = []
+    while True:
+        try:
+            value = it.next()
+        except StopIteration:
+            break
+        seen.append(value)
+        if value == "b":
+            s.erase("a")      # behind
+            s.erase("d")      # ahead
+    assert seen == ["a", "b", "c", "e", "f"] and list(s) == ["b", "c", "e", "f"]

@@ -19,6 +19,8 @@
 #include "hostctl/network/impl.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -322,6 +324,18 @@ PyObject *peer_convert(PyObject *, PyObject *args) {
 // live_objects(): how many concrete objects of the stand-in library are alive.
 PyObject *peer_live_objects(PyObject *, PyObject *) { return PyLong_FromLong(QorCtl::Lib::LiveObjects()); }
 
+// report_live_objects_at_exit(): at process exit, after the interpreter has
+// shut down, prints "live library objects at exit: N" on standard output.
+void print_live_objects() {
+    std::printf("live library objects at exit: %ld\n", QorCtl::Lib::LiveObjects());
+    std::fflush(stdout);
+}
+
+PyObject *peer_report_live_objects_at_exit(PyObject *, PyObject *) {
+    if (std::atexit(print_live_objects) != 0) return PyErr_Format(PyExc_RuntimeError, "atexit failed");
+    Py_RETURN_NONE;
+}
+
 // pnic_vector(names): an owned proxy of a new vector of adapter holders, one
 // adapter per name, as a library call filling a holder vector would leave it.
 PyObject *peer_pnic_vector(PyObject *, PyObject *args) {
@@ -356,6 +370,7 @@ PyMethodDef peer_functions[] = {
     {"live_objects", peer_live_objects, METH_NOARGS, nullptr},
     {"convert", peer_convert, METH_VARARGS, nullptr},
     {"pnic_vector", peer_pnic_vector, METH_VARARGS, nullptr},
+    {"report_live_objects_at_exit", peer_report_live_objects_at_exit, METH_NOARGS, nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
 
