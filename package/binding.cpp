@@ -28,6 +28,9 @@ struct Binding {
     PyObject *function;                  // owned: the flat function
     vectorcallfunc function_vectorcall;  // the function's own, or null
     vectorcallfunc vectorcall;
+    PyObject *name;                      // owned or null: the attribute it was bound as
+    PyObject *qualname;                  // owned or null: "Class.name"
+    PyObject *module;                    // owned or null: the class's module
 };
 
 Binding *as_binding(PyObject *self) { return reinterpret_cast<Binding *>(self); }
@@ -71,9 +74,65 @@ PyObject *binding_get(PyObject *self, PyObject *obj, PyObject *) {
 }
 
 void binding_dealloc(PyObject *self) {
-    Py_XDECREF(as_binding(self)->function);
+    Binding *binding = as_binding(self);
+    Py_XDECREF(binding->function);
+    Py_XDECREF(binding->name);
+    Py_XDECREF(binding->qualname);
+    Py_XDECREF(binding->module);
     Py_TYPE(self)->tp_free(self);
 }
+
+// __set_name__(owner, name): the class statement names the binding, so that
+// help(), inspect and tracebacks show the method as the class has it.
+PyObject *binding_set_name(PyObject *self, PyObject *args) {
+    PyObject *owner, *name;
+    if (!PyArg_ParseTuple(args, "OU:__set_name__", &owner, &name)) return nullptr;
+    PyObject *owner_qualname = PyObject_GetAttrString(owner, "__qualname__");
+    PyObject *qualname = owner_qualname ? PyUnicode_FromFormat("%U.%U", owner_qualname, name) : nullptr;
+    PyObject *module = qualname ? PyObject_GetAttrString(owner, "__module__") : nullptr;
+    Py_XDECREF(owner_qualname);
+    if (!module) {
+        Py_XDECREF(qualname);
+        return nullptr;
+    }
+    Binding *binding = as_binding(self);
+    Py_INCREF(name);
+    Py_XSETREF(binding->name, name);
+    Py_XSETREF(binding->qualname, qualname);
+    Py_XSETREF(binding->module, module);
+    Py_RETURN_NONE;
+}
+
+// The value set by __set_name__, else the flat function's attribute `attr`.
+PyObject *named_or_function(PyObject *value, Binding *binding, const char *attr) {
+    if (!value) return PyObject_GetAttrString(binding->function, attr);
+    Py_INCREF(value);
+    return value;
+}
+
+PyObject *binding_name(PyObject *self, void *) {
+    return named_or_function(as_binding(self)->name, as_binding(self), "__name__");
+}
+PyObject *binding_qualname(PyObject *self, void *) {
+    return named_or_function(as_binding(self)->qualname, as_binding(self), "__qualname__");
+}
+PyObject *binding_module(PyObject *self, void *) {
+    return named_or_function(as_binding(self)->module, as_binding(self), "__module__");
+}
+PyObject *binding_doc(PyObject *self, void *) { return PyObject_GetAttrString(as_binding(self)->function, "__doc__"); }
+
+PyGetSetDef binding_getset[] = {
+    {const_cast<char *>("__name__"), binding_name, nullptr, nullptr, nullptr},
+    {const_cast<char *>("__qualname__"), binding_qualname, nullptr, nullptr, nullptr},
+    {const_cast<char *>("__module__"), binding_module, nullptr, nullptr, nullptr},
+    {const_cast<char *>("__doc__"), binding_doc, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+PyMethodDef binding_methods[] = {
+    {"__set_name__", binding_set_name, METH_VARARGS, nullptr},
+    {nullptr, nullptr, 0, nullptr},
+};
 
 PyObject *binding_repr(PyObject *self) {
     return PyUnicode_FromFormat("<%s of %R>", Py_TYPE(self)->tp_name, as_binding(self)->function);
@@ -96,6 +155,8 @@ PyTypeObject make_binding_type(const char *name, const char *doc) {
     type.tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_METHOD_DESCRIPTOR | QOR_TPFLAGS_HAVE_VECTORCALL;
     type.tp_doc = doc;
     type.tp_members = binding_members;
+    type.tp_getset = binding_getset;
+    type.tp_methods = binding_methods;
     type.tp_descr_get = binding_get;
     return type;
 }
@@ -115,6 +176,7 @@ PyObject *bind(PyTypeObject *type, vectorcallfunc vectorcall, PyObject *function
     binding->function = function;
     binding->function_vectorcall = QOR_VECTORCALL_FUNCTION(function);
     binding->vectorcall = vectorcall;
+    binding->name = binding->qualname = binding->module = nullptr;
     return reinterpret_cast<PyObject *>(binding);
 }
 

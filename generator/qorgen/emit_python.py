@@ -34,6 +34,17 @@ def _no_constructor(self, *args, **kwargs):
     raise AttributeError("No constructor defined for %s" % type(self).__name__)
 
 
+def _copy_by_constructor(self):
+    return type(self)(self)
+
+
+def _copy_by_fields(self):
+    copy = type(self)()
+    for name in self._fields:
+        setattr(copy, name, getattr(self, name))
+    return copy
+
+
 class _ProxyBehaviour(object):
     """What every proxy class has: the library object lives in `this`."""
 
@@ -42,6 +53,23 @@ class _ProxyBehaviour(object):
     thisown = property(lambda self: self.this.own(), lambda self, value: self.this.own(value),
                        doc="True when Python owns (and will destroy) the library object")
     __repr__ = _repr
+
+    # How a copy is made: through the library's copy constructor, or field by
+    # field for records; None where the library offers no copy. A copy that
+    # shared `this` would leave two owners of one library object.
+    _copy = None
+
+    def __copy__(self):
+        if self._copy is None:
+            raise TypeError("cannot copy a %s: the library offers no copy of it" % type(self).__name__)
+        return self._copy()
+
+    def __deepcopy__(self, memo):
+        return self.__copy__()
+
+    def __reduce_ex__(self, protocol):
+        raise TypeError("cannot pickle a %s: it refers to a library object in this process"
+                        % type(self).__name__)
 
 
 class _Proxy(_ProxyBehaviour):
@@ -84,11 +112,26 @@ def class_source(model: Model, cls: Class):
         elif fn.kind == "delete":
             lines.append("    __swig_destroy__ = _qorctl.%s" % entry.py)
     lines += protocol_lines({e.candidates[0].op.name for e in entries if e.candidates[0].kind == "op"})
+    lines += copy_lines(cls, entries, fields, bases)
     for name, accessors in fields.items():
         setter = "_qorctl." + accessors["set"] if "set" in accessors else "None"
         lines.append("    %s = property(_qorctl.%s, %s)" % (name, accessors["get"], setter))
     lines += ["", "", "_qorctl.%s_swigregister(%s)" % (cls.py, cls.py), "", ""]
     return lines
+
+
+def copy_lines(cls: Class, entries, fields, bases):
+    """How instances copy: a constructor taking the class itself, else field
+    by field for a record of its own fields that can all be written."""
+    ctors = [fn for e in entries for fn in e.candidates if fn.kind == "ctor"]
+    if any(len(fn.args) == 1 and fn.args[0].kind in ("reference", "container") and fn.args[0].cpp == cls.qname
+           for fn in ctors):
+        return ["    _copy = _copy_by_constructor"]
+    plain_base = bases in (["_Proxy"], ["_ProxyBehaviour", "Exception"])
+    if fields and plain_base and any(not fn.args for fn in ctors) and all("set" in a for a in fields.values()):
+        return ["    _fields = (%s)" % "".join("%r, " % name for name in fields),
+                "    _copy = _copy_by_fields"]
+    return ["    _copy = None"] if not plain_base else []
 
 
 def protocol_lines(ops):
