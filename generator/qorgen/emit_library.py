@@ -231,7 +231,7 @@ class LibraryWriter(ValueWriter):
                     if ctor.params:
                         body.append("    explicit %s(%s);" % (cls.short, params(ctor)))
             for fld in cls.fields:
-                body.append("    " + declare(fld.type, fld.name) + "{};")
+                body.append("    " + declare(self.model.member_type(fld), fld.name) + "{};")
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op))

@@ -86,6 +86,7 @@ def holder_type(arg):
         "self": "qor::SelfArg<%s>" % arg.cpp,
         "container": "qor::ContainerArg<%s>" % arg.cpp,
         "slice": "qor::SliceArg",
+        "iterator": "qor::IteratorArg",
     }[arg.kind]
 
 
@@ -111,7 +112,7 @@ def check_expr(arg, index):
 
 
 def pass_expr(arg, name):
-    if arg.kind in ("reference", "container"):
+    if arg.kind in ("reference", "container", "iterator"):
         return "std::move(*%s.get())" % name if arg.move else "*%s.get()" % name
     if arg.kind == "string" and arg.decl.pointers:
         return "&%s.get()" % name

@@ -74,10 +74,10 @@ ModulesList = qnet,qfab
 DriversList = qnet,qfab
 
 [LoadTarnStats]
-LastRebootFromVersion = 8.0.2
-LastRebootToVersion = 8.0.3
-LastRebootFromBuild = 24180
-LastRebootToBuild = 24322
+LastRebootFromVersion = 1.3.0
+LastRebootToVersion = 1.4.0
+LastRebootFromBuild = 1100
+LastRebootToBuild = 1200
 Stat.num_attempts = 3
 Stat.num_boots = 2
 Stat.num_successive_boots = 2
