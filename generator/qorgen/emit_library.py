@@ -221,7 +221,7 @@ class LibraryWriter(ValueWriter):
             inherited = self.virtual_ops(cls)
             for op in self.impl_ops(cls):
                 body.append("    " + self.method_decl(op, override=signature(op) in inherited))
-            body += ["    " + declare(fld.type, fld.name) + "{};" for fld in cls.fields]
+            body += ["    " + declare(self.model.member_type(fld), fld.name) + "{};" for fld in cls.fields]
             if not self.impl_base(cls):
                 body += ["", "protected:", "    QorCtl::Sim::NodeRef node_;"]
         else:
