@@ -1,10 +1,12 @@
-"""Walk the host's network adapters the way an automation script does.
+"""Walk the host's network adapters and hardware the way an automation script does.
 
 Reaches the host, opens the network information object, lists the physical
 adapters with their MAC addresses and link states, what the first adapter's
 neighbour switch announces and its counters, the hosts file, then asks for an
 adapter that does not exist and handles the library's failure as a Python
-exception.
+exception. Then it lists the processors and PCI devices, the resource-group
+tree with each group's processor allocation, and sets an advanced option
+within and outside its bounds.
 
 By default the library serves its built-in simulated host; point the
 QORCTL_SIM_HOST environment variable (or --model) at a model file to walk
@@ -44,6 +46,35 @@ def describe_hosts_file():
         print("  %-9s %s" % (name, "listed" if hosts.HasEntryForHostName(name) else "not listed"))
 
 
+def print_hardware():
+    hardware = qorctl.HardwareInfoImpl()
+    cpus = hardware.GetCpuInfo().get()
+    print("\n%s: %d sockets, %d cores, %d threads" % (
+        hardware.GetProductName(), cpus.GetNumCpuPackages(), cpus.GetNumCpuCores(), cpus.GetNumCpuThreads()))
+    for holder in hardware.GetPciInfo().get().GetAllPciDevices():
+        device = holder.get()
+        if device.GetQorKernelDeviceName():
+            print("  %s %-6s %s" % (device.GetSBDFString(), device.GetQorKernelDeviceName(), device.GetDevice()))
+
+
+def print_groups(group, depth=0):
+    cpu = group.GetCpuAllocation()
+    print("  %s%-*s cpu min %s max %s shares %s" % ("  " * depth, 20 - 2 * depth, group.GetGroupName(),
+                                                   cpu.GetMinimum(), cpu.GetMaximumString(), cpu.GetSharesString()))
+    for holder in group.GetGroupMembers():
+        print_groups(holder.get(), depth + 1)
+
+
+def set_option(path, value):
+    option = qorctl.CastAdvInt(qorctl.AdvancedOptionImpl.FindOption(path).get())
+    try:
+        option.SetValue(value)
+    except qorctl.HostCtlException as error:
+        print("  %s = %d refused: %s" % (path, value, error))
+    else:
+        print("  %s = %d" % (path, option.GetValue()))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -76,6 +107,13 @@ def main(argv=None):
         print("  the library refused: %s" % error)
     else:
         print("  found it")
+
+    print_hardware()
+    print("\nresource groups:")
+    print_groups(qorctl.ResourceInfoImpl().ResourceGroupRoot().get())
+    print("\nadvanced options:")
+    set_option("/Net/TcpHeapMax", 1024)
+    set_option("/Net/TcpHeapMax", 4096)
     return 0
 
 

@@ -245,8 +245,8 @@ def iterator_class() -> Class:
 def _instance(model, py, t: ctype.CType) -> Instance:
     """The family and conversion facts of a declared container type."""
     e = t.args[0] if t.args else None
-    if t.name == "std::vector" and e is not None and e.name in model.lib.classes:
-        # A container class of records makes its element records convert too.
+    if t.name == "std::vector" and e is not None and (e.name in model.lib.classes or e.name in model.lib.opaque):
+        # A container class of records (or opaque values) makes its elements convert too.
         model.lib.sequences.setdefault(e.name, set()).add("pointer" if e.pointers else "value")
     info = model.container_info(t)
     if info is None:

@@ -50,7 +50,8 @@ class ValueWriter:
                 files.setdefault(var.header, []).extend(wrap_namespace(var.qname, [self.variable_decl(var)]))
             elif var.owner not in self.lib.classes:
                 structs.setdefault(var.owner, var.header)
-            # A hand-written class declares its own static members; the library still defines them.
+            # A hand-written class declares its own static members; the library
+            # still defines those marked `library`.
         for owner, header in structs.items():
             if "::" in owner and owner.rsplit("::", 1)[0] in self.lib.classes:
                 raise DeclError("%s: the variables of a nested class need the class declared" % owner)
@@ -81,16 +82,40 @@ class LibraryWriter(ValueWriter):
                 for base in cls.bases:
                     if base in self.lib.classes and self.is_interface(self.lib.classes[base]):
                         self.impl_for.setdefault(base, cls)
+        self._add_node_impls()
+
+    def _add_node_impls(self):
+        """An interface the declarations give no implementation (the library
+        keeps it to itself) gets one over the simulated host, so that the
+        objects lists hand out come from the model. It is the library's own:
+        Python never sees it."""
+        for cls in list(self.generated):
+            if self.is_interface(cls) and cls.qname not in self.impl_for and CORE in self.lineage(cls):
+                namespace = "QorCtl::Sim::" + cls.namespace.split("::", 1)[-1]
+                impl = Class(qname="%s::%sNode" % (namespace, cls.short), area=cls.area, header=cls.header,
+                             namespace=namespace, bases=[cls.qname, IMPL_BASE])
+                self.generated.insert(self.generated.index(cls) + 1, impl)
+                self.impl_for[cls.qname] = impl
 
     # ---- classification ----------------------------------------------------
     def lineage(self, cls):
         return [cls.qname] + self.model.ancestors(cls)
 
     def is_impl(self, cls):
-        return IMPL_BASE in self.lineage(cls)
+        return IMPL_BASE in self.lineage(cls) or self.standalone_impl(cls)
+
+    def standalone_impl(self, cls):
+        """An implementation of an interface that stands alone, without the
+        object base (PMemRangeImpl of PMemRange)."""
+        return cls.short.endswith("Impl") and any(
+            base in self.lib.classes and self.lib.classes[base].short + "Impl" == cls.short
+            and self.lib.classes[base].ops for base in cls.bases)
 
     def is_interface(self, cls):
-        return CORE in self.lineage(cls) and not self.is_impl(cls)
+        if self.is_impl(cls):
+            return False
+        return CORE in self.lineage(cls) or any(
+            cls.qname in other.bases and self.standalone_impl(other) for other in self.lib.classes.values())
 
     def kind_of(self, cls):
         if self.is_impl(cls):
@@ -109,7 +134,7 @@ class LibraryWriter(ValueWriter):
         """Signatures of the virtual operations a class declares or inherits."""
         found = OrderedDict()
         for name in reversed(self.lineage(cls)):
-            base = self.lib.classes[name]
+            base = self.lib.classes.get(name, cls)
             for op in self.resolved_ops(base):
                 if op.static or op.expr:
                     continue
@@ -181,8 +206,13 @@ class LibraryWriter(ValueWriter):
         head = "class %%s%s {" % (" : " + ", ".join(bases) if bases else "")
         body = ["public:"]
         body += ["    class %s;" % c.short for c in self.lib.classes.values() if self.enclosing_class(c.qname) is cls]
+        # Nested enumerations and opaque types are defined inside their class,
+        # the only place C++ lets them be declared.
+        body += ["    enum %s : int { %s };" % (e.qname.rsplit("::", 1)[-1], ", ".join(e.values))
+                 for e in self.lib.enums.values() if self.enclosing_class(e.qname) is cls]
+        body += ["    class %s {};" % q.rsplit("::", 1)[-1] for q in self.lib.opaque if self.enclosing_class(q) is cls]
         if self.is_interface(cls):
-            body.append("    ~%s() override = default;" % cls.short)
+            body.append(("    ~%s() override = default;" if cls.bases else "    virtual ~%s() = default;") % cls.short)
             for op in self.resolved_ops(cls):
                 body.append("    " + self.method_decl(op, pure=not op.static))
         elif self.is_impl(cls):
@@ -192,6 +222,7 @@ class LibraryWriter(ValueWriter):
             inherited = self.virtual_ops(cls)
             for op in self.impl_ops(cls):
                 body.append("    " + self.method_decl(op, override=signature(op) in inherited))
+            body += ["    " + declare(self.model.member_type(fld), fld.name) + "{};" for fld in cls.fields]
             if not self.impl_base(cls):
                 body += ["", "protected:", "    QorCtl::Sim::NodeRef node_;"]
         else:
@@ -242,6 +273,16 @@ class LibraryWriter(ValueWriter):
         # The copy constructor is the implicit one.
         copy = ctype.CType(cls.qname, const=True, ref="&")
         return [c for c in resolved if c.params != [copy]]
+
+    def field_inits(self, cls, ctor):
+        """A record's constructor sets its leading fields from its arguments
+        when the arguments have the fields' types, in order."""
+        if len(ctor.params) > len(cls.fields):
+            return ""
+        pairs = list(zip(ctor.params, cls.fields))
+        if any(self.model.canonical(p).value() != self.model.canonical(f.type).value() for p, f in pairs):
+            return ""
+        return " : " + ", ".join("%s(p%d)" % (f.name, i + 1) for i, (_, f) in enumerate(pairs))
 
     def impl_base(self, cls):
         for base in cls.bases:
@@ -296,7 +337,7 @@ class LibraryWriter(ValueWriter):
             if cls.area == area:
                 out += self.class_source(cls)
         for item in self.lib.order:
-            if isinstance(item, Func) and item.area == area and not item.op.expr:
+            if isinstance(item, Func) and item.area == area and not item.op.expr and not item.op.custom:
                 op = self.model._resolve_op(item.op, self.model.scopes_of(item.qname.rsplit("::", 1)[0]))
                 # Definitions name their parameters: a body may read them.
                 head = (self.func_decl(item, named=True) % item.qname) + " {"
@@ -310,7 +351,7 @@ class LibraryWriter(ValueWriter):
         q = cls.qname
         if self.is_interface(cls):
             for op in self.resolved_ops(cls):
-                if op.static:
+                if op.static and not op.custom:
                     out += self.static_body(cls, op)
             return out
         if self.is_impl(cls):
@@ -318,12 +359,11 @@ class LibraryWriter(ValueWriter):
             base_impl = self.impl_base(cls)
             init = "%s(node)" % base_impl if base_impl else "node_(std::move(node))"
             out += ["%s::%s(QorCtl::Sim::NodeRef node) : %s {}" % (q, cls.short, init), ""]
-            for ctor in self.resolved_ops_ctors(cls):
-                texts = [i for i, p in enumerate(ctor.params) if self.model.canonical(p).value() == STRING]
-                name = "p%d" % (texts[0] + 1) if texts else "std::string()"
+            for ctor in self.generic(self.resolved_ops_ctors(cls)):
+                name = self.node_name(ctor)
                 out += ["%s::%s(%s) : %s(QorCtl::Sim::Open(\"%s\", %s)) {}" % (q, cls.short, params(ctor, True),
                                                                             cls.short, kind, name), ""]
-            for op in self.impl_ops(cls):
+            for op in self.generic(self.impl_ops(cls)):
                 if op.static:
                     out += self.static_body(cls, op)
                     continue
@@ -335,10 +375,8 @@ class LibraryWriter(ValueWriter):
         if self.is_record(cls):
             out += self.fill_source(cls)
         for ctor in self.resolved_ops_ctors(cls):
-            # A record's constructor arguments give its leading fields, in order.
-            inits = ", ".join("%s(p%d)" % (f.name, i + 1) for i, f in enumerate(cls.fields[:len(ctor.params)]))
-            out += ["%s::%s(%s)%s {}" % (q, cls.short, params(ctor, True), " : " + inits if inits else ""), ""]
-        for op in self.resolved_ops(cls):
+            out += ["%s::%s(%s)%s {}" % (q, cls.short, params(ctor, True), self.field_inits(cls, ctor)), ""]
+        for op in self.generic(self.resolved_ops(cls)):
             if op.expr:
                 continue
             if op.static:
@@ -353,6 +391,23 @@ class LibraryWriter(ValueWriter):
             out += self.behaviour(op, "node", cls.short)
             out += ["}", ""]
         return out
+
+    def node_name(self, ctor):
+        """The node a constructor opens: named by its first text argument, or
+        else by its first number ("Cpu 3"), or the kind's unnamed node."""
+        kinds = [self.model.canonical(p) for p in ctor.params]
+        for number, t in enumerate(kinds, 1):
+            if t.value() == STRING:
+                return "p%d" % number
+        for number, t in enumerate(kinds, 1):
+            if self.model.is_scalar(t) and not t.pointers:
+                return "std::to_string(p%d)" % number
+        return "std::string()"
+
+    @staticmethod
+    def generic(ops):
+        """The operations whose behaviour is generated: not the hand-written ones."""
+        return [op for op in ops if not op.custom]
 
     def static_body(self, cls, op):
         out = ["%s %s::%s(%s) {" % (result_text(op), cls.qname, op.cpp_name, params(op, True))]
@@ -375,11 +430,13 @@ class LibraryWriter(ValueWriter):
         is_getter = op.name.startswith(PREFIXES)
         if op.name.startswith("Set") and first is not None and self.codable(first):
             lines.append('    QorCtl::Sim::Write(%s, "%s", p1);' % (node, key))
+        elif op.name.startswith("Set") and len(op.params) == 1 and self.is_value_object(first):
+            lines.append('    QorCtl::Sim::Store(%s, "%s", "%s", p1);' % (node, key, operation))
         elif not is_getter:
             lines.append('    QorCtl::Sim::Record(%s, "%s");' % (node, operation))
         if is_getter:
             lines += self.output_lines(op, node, key)
-        lines += self.result_lines(op, node, key)
+        lines += self.result_lines(op, node, key, kind)
         return lines
 
     def codable(self, t):
@@ -390,11 +447,16 @@ class LibraryWriter(ValueWriter):
         return t.pointers == 0 and (self.model.is_scalar(value) or self.model.is_enum(value) or value == STRING
                                     or value in TEXT_CONTAINERS)
 
+    def is_value_object(self, t):
+        """A declared class passed by value or reference: the model keeps it
+        when the class has a text form (see sim.h)."""
+        return t.pointers == 0 and not t.args and t.value().name in self.lib.classes
+
     def output_lines(self, op, node, key):
         """A getter fills its scalar output parameters from the model, the
         N-th parameter from the property "<key>.N"; a record passed by
-        reference is filled from "<key>" when it is the only one, else from
-        "<key>.N" too."""
+        reference is filled from the properties "<key>.<field>" when it is the
+        only one, else from "<key>.N.<field>"."""
         lines = []
         records = [p for p in op.params if p.ref == "&" and not p.const and self.record_of(p)]
         for number, param in enumerate(op.params, 1):
@@ -403,29 +465,72 @@ class LibraryWriter(ValueWriter):
             if param in records:
                 name = '"%s"' % (key if len(records) == 1 else "%s.%d" % (key, number))
                 lines.append("    QorCtl::Sim::Fill(p%d, %s, %s);" % (number, node, name))
-            if t.ref == "&" and not t.const and (self.model.is_scalar(value) or self.model.is_enum(value)):
+            elif t.ref == "&" and not t.const and (self.model.is_scalar(value) or self.model.is_enum(value)):
                 lines.append('    p%d = QorCtl::Sim::Read<%s>(%s, "%s.%d");'
                              % (number, declare(value, "").strip(), node, key, number))
+            elif t.ref == "&" and not t.const and self.record_fields(value):
+                lines += self.fill_lines(value, "p%d" % number, node, key + ".")
         return lines
 
-    def result_lines(self, op, node, key):
+    def record_fields(self, t):
+        """The fields of a generated record that the model can hold, or none."""
+        cls = self.lib.classes.get(t.name) if not t.args and not t.pointers else None
+        if cls is None or cls.extern or self.is_impl(cls) or self.is_interface(cls):
+            return []
+        return [f for f in cls.fields if f.type.array is None and self.codable(self.model.canonical(f.type))]
+
+    def fill_lines(self, t, target, node, prefix):
+        """Sets each field the model can hold from the property prefix + field name."""
+        return ['    %s.%s = QorCtl::Sim::Read<%s>(%s, "%s%s");'
+                % (target, f.name, declare(self.model.canonical(f.type).value(), "").strip(), node, prefix, f.name)
+                for f in self.record_fields(t)]
+
+    def record_lines(self, t, node, key):
+        """A record result built from the properties "<key>.<field>"."""
+        spelled = declare(t.value(), "").strip()
+        return (["    %s value;" % spelled] + self.fill_lines(t.value(), "value", node, key + ".")
+                + ["    return value;"])
+
+    def records_lines(self, element, held=False):
+        """A list of records (in holders when `held`): one per node of the
+        record's kind, in model order, each field from the node's property of
+        the field's name."""
+        spelled = declare(element, "").strip()
+        item_type = "std::unique_ptr< %s >" % spelled if held else spelled
+        make = "%s item(new %s());" % (item_type, spelled) if held else "%s item;" % spelled
+        return (["    std::vector< %s > items;" % item_type,
+                 '    for (const auto &child : QorCtl::Sim::All("%s")) {' % element.name.rsplit("::", 1)[-1],
+                 "        " + make]
+                + ["    " + line for line in self.fill_lines(element, "(*item)" if held else "item", "*child", "")]
+                + ["        items.push_back(std::move(item));", "    }", "    return items;"])
+
+    def result_lines(self, op, node, key, owner):
         if op.result is None:
             return []
         t = self.model.canonical(op.result)
+        if t.pointers == 1 and self.record_fields(t.pointee().value()):
+            # The library lends one record of its own, refreshed from the model.
+            record = declare(t.pointee().value(), "").strip()
+            return (["    static %s value;" % record] + self.fill_lines(t.pointee().value(), "value", node, key + ".")
+                    + ["    return &value;"])
         if t.pointers:
             return ["    return nullptr;"]
         if t.ref:
             return ["    static %s value{};" % declare(t.value(), "").strip(), "    return value;"]
         if t.name == "std::vector" and t.args[0].name == "std::unique_ptr":
-            return self.children_lines(t.args[0].args[0].name)
+            return self.children_lines(t.args[0].args[0].name, node)
         if t.name == "std::unique_ptr":
-            return self.child_lines(t.args[0].name, op)
+            return self.child_lines(t.args[0].name, op, node, key, owner)
+        if t.name == "std::vector" and t.args[0].pointers == 0 and self.record_fields(t.args[0]):
+            return self.records_lines(t.args[0])
         spelled = declare(op.result, "").strip()
-        if self.record_of(op.result):
-            name = self.entry_key(op, key)
-            if name is not None:
-                return ["    %s value{};" % spelled, "    QorCtl::Sim::Fill(value, %s, %s);" % (node, name),
-                        "    return value;"]
+        # A record handed out for a number or a name comes from "<key>.<argument>".
+        name = self.entry_key(op, key) if self.record_of(op.result) else None
+        if name is not None:
+            return ["    %s value{};" % spelled, "    QorCtl::Sim::Fill(value, %s, %s);" % (node, name),
+                    "    return value;"]
+        if self.record_fields(t):
+            return self.record_lines(t, node, key)
         listed = key[: -len("NameList")] if key.endswith("NameList") else ""
         if t.name == "std::vector" and t.args[0] == STRING and self.kind_has_impl(listed):
             return ["    std::vector< std::string > names;",
@@ -458,23 +563,38 @@ class LibraryWriter(ValueWriter):
         impl = self.impl_for.get(held)
         return "std::unique_ptr< %s >(new %s(%s))" % (held, impl.qname, node_expr)
 
-    def children_lines(self, held):
+    def children_lines(self, held, node):
+        if held not in self.impl_for and self.record_fields(ctype.CType(held)):
+            return self.records_lines(ctype.CType(held), held=True)
         if held not in self.impl_for:
-            return ["    return {};"]
+            # A value class the library builds from a node of its own kind.
+            return ['    return QorCtl::Sim::MakeAll< %s >("%s");' % (held, held.rsplit("::", 1)[-1])]
         kind = self.lib.classes[held].short
         return ["    std::vector< std::unique_ptr< %s > > children;" % held,
-                '    for (const auto &child : QorCtl::Sim::All("%s")) children.push_back(%s);'
-                % (kind, self.make_expr(held, "child")),
+                '    for (const auto &child : QorCtl::Sim::Members("%s", %s)) children.push_back(%s);'
+                % (kind, node, self.make_expr(held, "child")),
                 "    return children;"]
 
-    def child_lines(self, held, op):
+    def child_lines(self, held, op, node, key, owner):
         if held not in self.impl_for:
+            if self.record_fields(ctype.CType(held)):
+                # A record handed over in a holder: its fields from "<key>.<field>".
+                return (["    std::unique_ptr< %s > value(new %s());" % (held, held)]
+                        + self.fill_lines(ctype.CType(held), "(*value)", node, key + ".") + ["    return value;"])
             return ["    return nullptr;"]
         kind = self.lib.classes[held].short
-        texts = [i for i, p in enumerate(op.params) if self.model.arg_for(p).kind == "string"]
-        if len(op.params) == 1 and texts:
-            return ['    QorCtl::Sim::NodeRef child = QorCtl::Sim::Find("%s", p1);' % kind,
-                    '    if (!child) QorCtl::Sim::NotFound("%s", p1);' % kind,
+        kinds = [self.model.arg_for(p).kind for p in op.params]
+        if kind == owner and not kinds:
+            # A relative in a tree ("ParentDevice = 0000:00:01.0"); none when the model names none.
+            return ['    QorCtl::Sim::NodeRef relative = QorCtl::Sim::Lookup("%s", QorCtl::Sim::Read<std::string>(%s, "%s"));'
+                    % (kind, node, key),
+                    "    if (!relative) return nullptr;",
+                    "    return %s;" % self.make_expr(held, "relative")]
+        if kinds in (["string"], ["scalar"]):
+            # Looked up by name or path, or by number ("Cpu 3").
+            name = "p1" if kinds == ["string"] else "std::to_string(p1)"
+            return ['    QorCtl::Sim::NodeRef child = QorCtl::Sim::Lookup("%s", %s);' % (kind, name),
+                    '    if (!child) QorCtl::Sim::NotFound("%s", %s);' % (kind, name),
                     "    return %s;" % self.make_expr(held, "child")]
         return ['    std::vector<QorCtl::Sim::NodeRef> all = QorCtl::Sim::All("%s");' % kind,
                 '    return %s;' % self.make_expr(

@@ -112,6 +112,15 @@ NodeRef Find(const std::string &kind, const std::string &name) {
     return nullptr;
 }
 
+NodeRef Lookup(const std::string &kind, const std::string &key) {
+    if (NodeRef node = Find(kind, key)) return node;
+    for (const auto &node : All(kind)) {
+        auto path = node->properties.find("PathName");
+        if (path != node->properties.end() && path->second == key) return node;
+    }
+    return nullptr;
+}
+
 NodeRef FindOrAdd(const std::string &kind, const std::string &name) {
     if (NodeRef node = Find(kind, name)) return node;
     auto node = std::make_shared<Node>();
@@ -130,6 +139,20 @@ std::vector<NodeRef> All(const std::string &kind) {
     auto &nodes = current().nodes;
     auto found = nodes.find(kind);
     return found == nodes.end() ? std::vector<NodeRef>() : found->second;
+}
+
+std::vector<NodeRef> Members(const std::string &kind, const Node &owner) {
+    const std::string key = kind == owner.kind ? "Parent" : owner.kind;
+    std::vector<NodeRef> all = All(kind);
+    std::vector<NodeRef> members;
+    bool owned = false;
+    for (const auto &node : all) {
+        auto found = node->properties.find(key);
+        if (found == node->properties.end()) continue;
+        owned = true;
+        if (found->second == owner.name) members.push_back(node);
+    }
+    return owned ? members : all;
 }
 
 void Enter(const Node &node, const char *operation) {

@@ -103,7 +103,7 @@ def test_option_casts_are_checked_and_borrowed():
 
 
 def test_derived_proxies_convert_to_their_bases():
-    node = qorctl.NumaNodeImpl(1)
+    node = qorctl.NumaNodeImpl(7)
     assert _qorctl.NumaNode_GetCpus(node) == ()
     assert isinstance(_qorctl.HostCtlObject_GetName(node), str)
     policy = qorctl.PathSelectionPolicyImpl("PSP_FIXED")

@@ -159,10 +159,10 @@ def test_text_vectors_read_strings_as_sequences_and_integers_keep_their_range():
 def test_record_values_are_lent_by_index_and_copied_by_iteration():
     devices = qorctl.BootDeviceVector([qorctl.BootDevice(), qorctl.BootDevice()])
     devices[0].type = 5          # a proxy of the element inside the vector
-    devices.front().name = "disk"
+    devices.front().description = "disk"
     for device in devices.iterator():
         device.type = 9          # a copy
-    assert [(d.type, d.name) for d in devices] == [(5, "disk"), (0, "")]
+    assert [(d.type, d.description) for d in devices] == [(5, "disk"), (0, "")]
     assert not devices[0].thisown and next(iter(devices)).thisown
     with pytest.raises(ValueError, match="invalid null reference"):
         devices.append(None)

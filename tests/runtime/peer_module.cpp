@@ -11,7 +11,6 @@
 #include "hostctl/core.h"
 #include "hostctl/forward.h"
 #include "hostctl/hardware/pci.h"
-#include "hostctl/hardware/held.h"
 #include "hostctl/network/enums.h"
 #include "hostctl/network/values.h"
 #include "hostctl/network/records.h"

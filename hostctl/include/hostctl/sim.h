@@ -9,6 +9,19 @@
 // exception. The model is re-read at the library's entry points (the host
 // factory and every constructor of a concrete object) when the variable or the
 // file changed, so a script can switch models while it runs.
+//
+// How objects relate in a model:
+// - A list operation returns the nodes of the listed kind that belong to the
+//   object asked: those whose property named after its kind names it
+//   ("CpuPackage = 0" under [Cpu 4]), or "Parent" in a tree of one kind. A
+//   kind whose nodes name no owner belongs to every object.
+// - A look-up by name or number finds the node of that name, or else the one
+//   whose "PathName" is the name ([ResourceGroup 4] with PathName = host/user).
+// - A record a getter returns or fills is read field by field: from
+//   "<Getter>.<field>" of the object's node (BmcInfo.hostname), or, for a
+//   list of records, from the fields of each node of the record's kind.
+// - A value class with a text form (a Text() member and a constructor from
+//   text) is kept by setters and read back by getters in that form.
 #pragma once
 
 #include <map>
@@ -34,7 +47,14 @@ void Sync();
 NodeRef Open(const std::string &kind, const std::string &name);
 NodeRef Find(const std::string &kind, const std::string &name);
 NodeRef FindOrAdd(const std::string &kind, const std::string &name);
+// The node of that kind named `key`, or else the one whose "PathName" is `key`.
+NodeRef Lookup(const std::string &kind, const std::string &key);
 std::vector<NodeRef> All(const std::string &kind);
+// The nodes of `kind` that belong to `owner`, in model order: those whose
+// property named after the owner's kind ("CpuPackage = 0"), or "Parent" in a
+// tree of one kind, names the owner. When no node of `kind` names an owner
+// that way, every node of `kind` belongs to every owner.
+std::vector<NodeRef> Members(const std::string &kind, const Node &owner);
 
 // Throws HostCtlException when the model says `operation` ("Pnic.GetName")
 // fails, for every node or for the node of that name ("Pnic.GetName@nic1").
@@ -54,6 +74,12 @@ struct UnderlyingOf<T, true> {
 template <class T>
 using Underlying = typename UnderlyingOf<T>::type;
 
+// A value class with a text form: built from its text, written by Text().
+template <class T, class = void>
+struct HasText : std::false_type {};
+template <class T>
+struct HasText<T, std::void_t<decltype(std::declval<const T &>().Text())>> : std::true_type {};
+
 template <class T, class = void>
 struct Codec {
     static T Decode(const std::string &text) {
@@ -63,7 +89,13 @@ struct Codec {
             return T();
         }
     }
-    static std::string Encode(const T &) { return std::string(); }
+    static std::string Encode(const T &value) {
+        if constexpr (HasText<T>::value) {
+            return value.Text();
+        } else {
+            return std::string();
+        }
+    }
 };
 
 template <>
@@ -123,6 +155,49 @@ struct Codec<std::map<std::string, std::string>> {
     }
 };
 
+// Lists and string-keyed maps of other values: comma-separated items, each
+// encoded as its own type is.
+template <class T>
+struct Codec<std::vector<T>> {
+    static std::vector<T> Decode(const std::string &text) {
+        std::vector<T> items;
+        for (const auto &item : Codec<std::vector<std::string>>::Decode(text)) items.push_back(Codec<T>::Decode(item));
+        return items;
+    }
+    static std::string Encode(const std::vector<T> &items) {
+        std::vector<std::string> texts;
+        for (const auto &item : items) texts.push_back(Codec<T>::Encode(item));
+        return Codec<std::vector<std::string>>::Encode(texts);
+    }
+};
+
+template <class T>
+struct Codec<std::map<std::string, T>> {
+    static std::map<std::string, T> Decode(const std::string &text) {
+        std::map<std::string, T> entries;
+        for (const auto &entry : Codec<std::map<std::string, std::string>>::Decode(text)) {
+            entries.emplace(entry.first, Codec<T>::Decode(entry.second));
+        }
+        return entries;
+    }
+    static std::string Encode(const std::map<std::string, T> &entries) {
+        std::map<std::string, std::string> texts;
+        for (const auto &entry : entries) texts.emplace(entry.first, Codec<T>::Encode(entry.second));
+        return Codec<std::map<std::string, std::string>>::Encode(texts);
+    }
+};
+
+// Value objects the library builds from the nodes of `kind`, in model order;
+// none for a class that is not built from a node.
+template <class T>
+std::vector<std::unique_ptr<T>> MakeAll(const std::string &kind) {
+    std::vector<std::unique_ptr<T>> made;
+    if constexpr (std::is_constructible<T, const NodeRef &>::value) {
+        for (const auto &node : All(kind)) made.emplace_back(new T(node));
+    }
+    return made;
+}
+
 // The property `key` of `node`, decoded; a missing property reads as the
 // type's default, and a missing "Name" as the node's name.
 template <class T>
@@ -153,6 +228,17 @@ inline std::string Indexed(const char *key, const std::string &index) { return s
 template <class T>
 void Write(Node &node, const char *key, const T &value) {
     node.properties[key] = Codec<T>::Encode(value);
+}
+
+// A setter given a value object keeps it when the object has a text form;
+// otherwise the call is recorded as an action.
+template <class T>
+void Store(Node &node, const char *key, const char *operation, const T &value) {
+    if constexpr (HasText<T>::value) {
+        node.properties[key] = value.Text();
+    } else {
+        Record(node, operation);
+    }
 }
 
 // A C string is stored up to its first NUL; a null one removes the property.

@@ -1,0 +1,82 @@
+"""The stand-in library the generator writes from declarations: which
+operations get generated bodies, where nested names are defined, and how
+objects and records are read from the simulated host."""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "generator"))
+
+from qorgen.emit_library import LibraryWriter  # noqa: E402
+from qorgen.model import Model  # noqa: E402
+from test_declarations import CORE, read  # noqa: E402
+
+SAMPLE = """
+area sample
+header hostctl/sample.h
+namespace HostCtl::Sample
+enum Gadget::Mode
+class Part
+  field size : uint32
+  field label : std::string
+  ctor(uint32, std::string const &)
+class Gadget : virtual HostCtl::Lib::HostCtlObject
+  op GetMode() -> Gadget::Mode
+  op GetParts() -> std::vector< Part >
+  op GetSpare() -> Part
+  op SetLabel(std::string const &) custom
+  op GetGadgets() -> std::vector< std::unique_ptr< Gadget > >
+class Widget : virtual HostCtl::Lib::HostCtlObject
+  op GetGadget() -> std::unique_ptr< Gadget >
+namespace QorCtl::Sample
+class GadgetImpl : HostCtl::Sample::Gadget, QorCtl::Lib::QorCtlObject
+  ctor(uint32)
+"""
+
+
+def writer():
+    return LibraryWriter(Model(read(CORE + SAMPLE)))
+
+
+def sources():
+    w = writer()
+    return w.headers()["hostctl/sample.h"], w.source("sample", [])
+
+
+def test_hand_written_operations_are_declared_but_not_defined():
+    header, source = sources()
+    assert "void SetLabel(std::string const &) override;" in header
+    assert "GadgetImpl::SetLabel" not in source and "GadgetImpl::GetMode" in source
+
+
+def test_a_nested_enumeration_is_defined_inside_its_class_only():
+    w = writer()
+    header = w.headers()["hostctl/sample.h"]
+    assert "    enum Mode : int {  };" in header
+    assert "Mode" not in w.forward_header()
+
+
+def test_record_constructors_set_the_fields_they_are_given():
+    _, source = sources()
+    assert "HostCtl::Sample::Part::Part(uint32 p1, std::string const & p2) : size(p1), label(p2) {}" in source
+
+
+def test_records_are_read_field_by_field_and_lists_of_them_node_by_node():
+    _, source = sources()
+    assert 'value.label = QorCtl::Sim::Read<std::string>(*node_, "Spare.label");' in source
+    assert 'for (const auto &child : QorCtl::Sim::All("Part")) {' in source
+    assert 'item.size = QorCtl::Sim::Read<uint32>(*child, "size");' in source
+
+
+def test_objects_list_their_own_members_and_open_numbered_nodes():
+    _, source = sources()
+    assert 'QorCtl::Sim::Members("Gadget", *node_)' in source
+    assert 'GadgetImpl::GadgetImpl(uint32 p1) : GadgetImpl(QorCtl::Sim::Open("Gadget", std::to_string(p1))) {}' \
+        in source
+
+
+def test_an_interface_without_an_implementation_gets_a_library_only_one():
+    w = writer()
+    header = w.headers()["hostctl/sample.h"]
+    assert "class WidgetNode : public HostCtl::Sample::Widget, public QorCtl::Lib::QorCtlObject {" in header
+    assert "WidgetNode" not in {cls.py for cls in w.model.python_classes}
