@@ -63,7 +63,9 @@ def test_record_constructors_set_the_fields_they_are_given():
 
 def test_records_are_read_field_by_field_and_lists_of_them_node_by_node():
     _, source = sources()
-    assert 'value.label = QorCtl::Sim::Read<std::string>(*node_, "Spare.label");' in source
+    # A record result is filled from "<key>.<field>"; the fill reads each field.
+    assert 'QorCtl::Sim::Fill(value, *node_, "Spare");' in source
+    assert 'Fill(record.label, node, key + ".label");' in source
     assert 'for (const auto &child : QorCtl::Sim::All("Part")) {' in source
     assert 'item.size = QorCtl::Sim::Read<uint32>(*child, "size");' in source
 
