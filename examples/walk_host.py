@@ -1,8 +1,10 @@
 """Walk the host's network adapters the way an automation script does.
 
 Reaches the host, opens the network information object, lists the physical
-adapters with their MAC addresses and link states, then asks for an adapter
-that does not exist and handles the library's failure as a Python exception.
+adapters with their MAC addresses and link states, what the first adapter's
+neighbour switch announces and its counters, the hosts file, then asks for an
+adapter that does not exist and handles the library's failure as a Python
+exception.
 
 By default the library serves its built-in simulated host; point the
 QORCTL_SIM_HOST environment variable (or --model) at a model file to walk
@@ -24,6 +26,24 @@ def describe(pnic):
         pnic.GetName(), mac, link, speed, pnic.GetMTU(), pnic.GetDriverName())
 
 
+def describe_neighbour(pnic):
+    cdp = pnic.GetCdpInfo()
+    stats = qorctl.PnicStats()
+    pnic.GetPnicStats(stats)
+    print("\n%s sees switch %s port %s (%s, vlan %d) on %s" % (
+        pnic.GetName(), cdp.deviceId or "-", cdp.portId or "-", cdp.ipAddress.GetStringAddress(), cdp.vlan,
+        cdp.network.GetStringAddress()))
+    print("  received %d packets (%d bytes), sent %d, dropped %d" % (
+        stats.packetsRx, stats.bytesRx, stats.packetsTx, stats.droppedRx))
+
+
+def describe_hosts_file():
+    hosts = qorctl.HostsFile()
+    print("\nhosts file:")
+    for name in ("localhost", "host-a", "host-z"):
+        print("  %-9s %s" % (name, "listed" if hosts.HasEntryForHostName(name) else "not listed"))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -43,6 +63,11 @@ def main(argv=None):
     print("physical adapters (%d):" % len(holders))
     for holder in holders:
         print("  " + describe(holder.get()))
+
+    first = holders[0].get() if holders else None
+    if first is not None:
+        describe_neighbour(first)
+    describe_hosts_file()
 
     print("\nlooking up adapter %r:" % args.missing)
     try:

@@ -31,8 +31,12 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     ctor(PARAMS) [noE]               one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [-> TYPE] [= EXPR]
-    field NAME : TYPE [readonly]
+    field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
     reexpose NAME ...                interface operations repeated under this class
+
+A field of type ``T *`` over a class or container holds a ``T`` inside the
+record: its getter lends a pointer to that member and its setter copies from
+a proxy of ``T``. A ``T const &`` field holds its value.
 
 ``holder`` declares the owning pointer ``std::unique_ptr<CLASS>``, the
 library's typedef PYNAME (default: CLASS's name and ``Ptr``) in CLASS's
@@ -109,6 +113,7 @@ class Field:
     name: str
     type: ctype.CType
     readonly: bool = False
+    init: str = ""            # C++ initializer of the member, when not value-initialised
 
 
 @dataclass
@@ -435,11 +440,12 @@ class _Reader:
             cls.ops.append(op)
         elif keyword == "field":
             name, _, text = rest.partition(":")
+            text, _, init = text.partition("=")
             words = text.split()
             readonly = words and words[-1] == "readonly"
             if readonly:
                 words = words[:-1]
-            cls.fields.append(Field(name.strip(), ctype.parse(" ".join(words)), bool(readonly)))
+            cls.fields.append(Field(name.strip(), ctype.parse(" ".join(words)), bool(readonly), init.strip()))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
         else:

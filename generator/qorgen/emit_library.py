@@ -50,8 +50,7 @@ class ValueWriter:
                 files.setdefault(var.header, []).extend(wrap_namespace(var.qname, [self.variable_decl(var)]))
             elif var.owner not in self.lib.classes:
                 structs.setdefault(var.owner, var.header)
-            elif self.lib.classes[var.owner].extern:
-                raise DeclError("%s: a hand-written class declares its own static members" % var.qname)
+            # A hand-written class declares its own static members; the library still defines them.
         for owner, header in structs.items():
             if "::" in owner and owner.rsplit("::", 1)[0] in self.lib.classes:
                 raise DeclError("%s: the variables of a nested class need the class declared" % owner)
@@ -132,7 +131,8 @@ class LibraryWriter(ValueWriter):
             if not self.enclosing_class(qname):
                 out += namespaced(qname, "class %s;")
         for enum in self.lib.enums.values():
-            out += namespaced(enum.qname, "enum %s : int;")
+            if not self.enclosing_class(enum.qname):
+                out += namespaced(enum.qname, "enum %s : int;")
         for holder in self.lib.holders:
             out += namespaced(holder.typedef, "typedef std::unique_ptr< %s > %%s;" % holder.target)
         for qname, text in self.lib.typedefs.items():
@@ -146,7 +146,9 @@ class LibraryWriter(ValueWriter):
         """Generated header path -> text."""
         files = OrderedDict()
         for enum in self.lib.enums.values():
-            files.setdefault(enum.header, []).extend(self.enum_lines(enum))
+            # An enumeration of a class is declared by the class's own header.
+            if not self.enclosing_class(enum.qname):
+                files.setdefault(enum.header, []).extend(self.enum_lines(enum))
         for cls in self.generated:
             files.setdefault(cls.header, []).extend(self.class_lines(cls))
         for item in self.lib.order:
@@ -199,7 +201,7 @@ class LibraryWriter(ValueWriter):
                     if ctor.params:
                         body.append("    explicit %s(%s);" % (cls.short, params(ctor)))
             for fld in cls.fields:
-                body.append("    " + declare(fld.type, fld.name) + "{};")
+                body.append("    %s{%s};" % (declare(self.model.field_storage(fld.type), fld.name), fld.init))
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op))
@@ -207,14 +209,39 @@ class LibraryWriter(ValueWriter):
         outer = self.enclosing_class(cls.qname)
         if outer:
             return wrap_namespace(outer.qname, [head % (outer.short + "::" + cls.short)] + body + ["};"]) + [""]
-        return wrap_namespace(cls.qname, [head % cls.short] + body + ["};"]) + [""]
+        lines = wrap_namespace(cls.qname, [head % cls.short] + body + ["};"]) + [""]
+        if self.is_record(cls):
+            lines += ["namespace QorCtl::Sim {", "void Fill(%s &record, const Node &node, const std::string &key);"
+                      % cls.qname, "}", ""]
+        return lines
+
+    def is_record(self, cls):
+        """A generated record with fields, which the simulated host fills from properties."""
+        return not cls.extern and cls.fields and not self.is_impl(cls) and not self.is_interface(cls)
+
+    def record_of(self, t):
+        """The generated record a type names, if any."""
+        value = self.model.canonical(t).value()
+        cls = self.lib.classes.get(value.name)
+        return cls if cls is not None and not value.args and self.is_record(cls) else None
+
+    def fill_source(self, cls):
+        """Each field from the property "<key>.<field>", when the model has it."""
+        out = ["void QorCtl::Sim::Fill(%s &record, const Node &node, const std::string &key) {" % cls.qname]
+        for fld in cls.fields:
+            if fld.type.array is None:
+                out.append('    Fill(record.%s, node, key + ".%s");' % (fld.name, fld.name))
+        return out + ["}", ""]
 
     def resolved_ops_ctors(self, cls):
         """Declared constructors the library must define: every one of an
         implementation class; those with parameters of a record."""
         scopes = self.model.scopes_of(cls.namespace, cls.qname)
         wanted = [c for c in cls.ctors if c.params or self.is_impl(cls)]
-        return [self.model._resolve_op(c, scopes) for c in wanted]
+        resolved = [self.model._resolve_op(c, scopes) for c in wanted]
+        # The copy constructor is the implicit one.
+        copy = ctype.CType(cls.qname, const=True, ref="&")
+        return [c for c in resolved if c.params != [copy]]
 
     def impl_base(self, cls):
         for base in cls.bases:
@@ -305,8 +332,12 @@ class LibraryWriter(ValueWriter):
                 out += self.behaviour(op, "*node_", kind)
                 out += ["}", ""]
             return out
+        if self.is_record(cls):
+            out += self.fill_source(cls)
         for ctor in self.resolved_ops_ctors(cls):
-            out += ["%s::%s(%s) {}" % (q, cls.short, params(ctor, True)), ""]
+            # A record's constructor arguments give its leading fields, in order.
+            inits = ", ".join("%s(p%d)" % (f.name, i + 1) for i, f in enumerate(cls.fields[:len(ctor.params)]))
+            out += ["%s::%s(%s)%s {}" % (q, cls.short, params(ctor, True), " : " + inits if inits else ""), ""]
         for op in self.resolved_ops(cls):
             if op.expr:
                 continue
@@ -363,9 +394,14 @@ class LibraryWriter(ValueWriter):
         """A getter fills its scalar output parameters from the model, the
         N-th parameter from the property "<key>.N"."""
         lines = []
+        records = [p for p in op.params if self.record_of(p) and p.ref == "&" and not p.const]
         for number, param in enumerate(op.params, 1):
             t = self.model.canonical(param)
             value = t.value()
+            if param in records:
+                # One record is filled from "<key>", several from "<key>.N".
+                name = key if len(records) == 1 else "%s.%d" % (key, number)
+                lines.append('    QorCtl::Sim::Fill(p%d, %s, "%s");' % (number, node, name))
             if t.ref == "&" and not t.const and (self.model.is_scalar(value) or self.model.is_enum(value)):
                 lines.append('    p%d = QorCtl::Sim::Read<%s>(%s, "%s.%d");'
                              % (number, declare(value, "").strip(), node, key, number))
@@ -384,6 +420,9 @@ class LibraryWriter(ValueWriter):
         if t.name == "std::unique_ptr":
             return self.child_lines(t.args[0].name, op)
         spelled = declare(op.result, "").strip()
+        if self.record_of(op.result) and not op.params:
+            return ["    %s value{};" % spelled, '    QorCtl::Sim::Fill(value, %s, "%s");' % (node, key),
+                    "    return value;"]
         listed = key[: -len("NameList")] if key.endswith("NameList") else ""
         if t.name == "std::vector" and t.args[0] == STRING and self.kind_has_impl(listed):
             return ["    std::vector< std::string > names;",

@@ -453,9 +453,13 @@ class Model:
             self._add("new_" + cls.py, fns, cls.area)
         for fld in cls.fields:
             fld.type = self.resolve(fld.type, scopes)
+            stored = self.field_storage(fld.type)
             if not fld.readonly:
                 fn = self._function("%s_%s_set" % (cls.py, fld.name), "set", cls, None, False)
                 arg = self.arg_for(fld.type)
+                if stored != fld.type and not fld.type.ref:
+                    # Copied from a proxy of the member's type; None is refused.
+                    arg = Arg("reference", fld.type, self.cpp_names(stored).cpp(), self.record_for(stored))
                 if arg.kind == "array":
                     arg.kind = "pointer"  # the setter refuses null with the field's own message
                 if arg.kind == "container":
@@ -468,8 +472,8 @@ class Model:
                 fn.target = fld.name
                 self._add(fn.py, [fn], cls.area)
             fn = self._function("%s_%s_get" % (cls.py, fld.name), "get", cls, None, False)
-            fn.result = self.result_for(replace(fld.type, ref="&")) if self._field_by_reference(fld.type) \
-                else self.result_for(fld.type)
+            fn.result = self.result_for(replace(stored, ref="&")) if self._field_by_reference(stored) \
+                else self.result_for(stored)
             fn.target = fld.name
             self._add(fn.py, [fn], cls.area)
         groups: Dict[str, List[Function]] = {}
@@ -495,6 +499,19 @@ class Model:
         fn.result = Result("void", record=self.record_for(ctype.parse(cls.qname)))
         self._add(fn.py, [fn], cls.area)
         self.python_classes.append(cls)
+
+    def field_storage(self, t):
+        """The type a record field holds: a field declared `T *` over a class
+        or container holds the `T` itself, a `T const &` field its value."""
+        c = self.canonical(t)
+        if t.ref:
+            return replace(t, ref="", const=False)
+        if c.pointers == 1 and not c.pointer_consts[0] and c.array is None and not c.const:
+            value = c.value()
+            if not (self.is_scalar(value) or self.is_enum(value) or value.name in ("char", "void")
+                    or value.name in OPAQUE_SCALARS or value.name in self.lib.opaque):
+                return replace(t, pointers=0, pointer_consts=())
+        return t
 
     def _field_by_reference(self, t):
         c = self.canonical(t)

@@ -224,3 +224,43 @@ container Names = std::set< std::string >
     iterator = [n for n in names if "SwigPyIterator" in n]
     assert iterator[:3] == ["delete_SwigPyIterator", "SwigPyIterator_value", "SwigPyIterator_incr"]
     assert iterator[-1] == "SwigPyIterator_swigregister" and "new_SwigPyIterator" not in names
+
+
+RECORDS = """
+area network
+header hostctl/sample.h
+namespace HostCtl::Network
+class Inner
+  ctor()
+  field vlan : uint16
+class Outer
+  ctor()
+  ctor(uint32, Inner)
+  ctor(Outer const &)
+  field count : uint32 = 7
+  field copy : Inner
+  field held : Inner *
+  field names : std::vector< std::string > *
+  field id : std::string const &
+"""
+
+
+def test_record_fields_hold_what_their_declared_type_says():
+    from qorgen.emit_library import LibraryWriter
+    model = Model(read(CORE + RECORDS))
+    writer = LibraryWriter(model)
+    text = writer.headers()["hostctl/sample.h"]
+    for member in ("uint32 count{7};", "HostCtl::Network::Inner copy{};", "HostCtl::Network::Inner held{};",
+                   "std::vector< std::string,std::allocator< std::string > > names{};", "std::string id{};"):
+        assert "    " + member + "\n" in text
+    assert "Outer(HostCtl::Network::Outer const &)" not in text      # the implicit copy constructor serves
+    source = writer.source("network", [])
+    assert "Outer(uint32 p1, HostCtl::Network::Inner p2) : count(p1), copy(p2) {}" in source
+    setters = {e.py: e.candidates[0] for e in model.entries if e.py.endswith("_set")}
+    held = setters["Outer_held_set"].args[0]
+    assert (held.kind, held.decl.spell(), held.record.mangled) == (
+        "reference", "HostCtl::Network::Inner *", "_p_HostCtl__Network__Inner")
+    assert setters["Outer_id_set"].args[0].kind == "string"
+    getters = {e.py: e.candidates[0] for e in model.entries if e.py.endswith("_get")}
+    assert (getters["Outer_held_get"].result.kind, getters["Outer_held_get"].result.reference) == ("borrowed", True)
+    assert getters["Outer_id_get"].result.kind == "string"

@@ -135,6 +135,14 @@ T Read(const Node &node, const char *key) {
     return T();
 }
 
+// Sets `value` from the property `key` when the model has it. A generated
+// record has an overload of its own that fills each field from "<key>.<field>".
+template <class T>
+void Fill(T &value, const Node &node, const std::string &key) {
+    auto found = node.properties.find(key);
+    if (found != node.properties.end()) value = Codec<T>::Decode(found->second);
+}
+
 // The property key of one entry of an indexed getter ("Stat.num_boots");
 // a null index reads the entry "Stat.".
 inline std::string Indexed(const char *key, const char *index) {
