@@ -18,7 +18,7 @@ Top-level statements (one per line, ``#`` starts a comment)::
     typedef NAME = TYPE
     enum NAME [= A, B = 4, C]
     opaque NAME                      a type Python meets only as a pointer proxy
-    func NAME(PARAMS) [noE] [clinkage] [-> TYPE] [= EXPR]
+    func NAME(PARAMS) [noE] [clinkage] [custom] [-> TYPE] [= EXPR]
     display MANGLED TEXT             display names of a record, when not derived
     const NAME = VALUE [size|ull]    a module constant: an integer, "text" or 'c'
     var NAME : TYPE [library] = INIT a data object; NAME is `name` or `Class::name`
@@ -29,8 +29,10 @@ Class members (indented under ``class``)::
     py NAME                          Python class name (default: last name part)
     alias NAME                       a second name of the class
     nodelete                         no delete_ function
+    unlisted                         no flat function at all: scripts meet the class
+                                     only as a base that proxies convert to
     ctor(PARAMS) [noE]               one line per overload, in declaration order
-    op NAME(PARAMS) [const] [static] [noE] [hidden] [-> TYPE] [= EXPR]
+    op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
     field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
     reexpose NAME ...                interface operations repeated under this class
 
@@ -61,7 +63,9 @@ describe yet lives in a plain struct of that name. A static member that is
 not const also gets the module functions ``<Class>_<name>_get`` and ``_set``.
 
 ``noE`` marks library operations that never throw; ``clinkage`` marks a free
-function the library exports with C linkage. ``= EXPR`` gives the C++
+function the library exports with C linkage; ``custom`` marks an operation,
+constructor or free function whose stand-in behaviour is hand-written
+(``hostctl/<area>/``) rather than generated over the simulated host. ``= EXPR`` gives the C++
 expression that the module evaluates itself instead of calling the library
 (inline header code); it may use ``self`` and ``arg1`` ... ``argN``.
 """
@@ -97,6 +101,7 @@ class Op:
     expr: Optional[str] = None
     hidden: bool = False      # a library operation the module calls but does not expose
     c_linkage: bool = False   # a free function exported under its plain C name
+    custom: bool = False      # the stand-in library defines it by hand
     origin: str = ""          # qualified class that declares it (for re-exposed ops)
 
     @property
@@ -128,6 +133,7 @@ class Class:
     aliases: List[str] = field(default_factory=list)
     extern: bool = False
     has_delete: bool = True
+    listed: bool = True
     ctors: List[Op] = field(default_factory=list)
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
@@ -221,7 +227,7 @@ class Library:
 
 _CLASS = re.compile(r"^class\s+([\w:]+)\s*(?::\s*(.*))?$")
 _OP = re.compile(
-    r"^(?P<name>[\w]+)\((?P<params>.*?)\)(?P<flags>(?:\s+(?:const|static|noE|hidden|clinkage))*)"
+    r"^(?P<name>[\w]+)\((?P<params>.*?)\)(?P<flags>(?:\s+(?:const|static|noE|hidden|clinkage|custom))*)"
     r"(?:\s*->\s*(?P<result>[^=]+?))?(?:\s*=\s*(?P<expr>.+))?$"
 )
 
@@ -287,6 +293,7 @@ class _Reader:
             throws="noE" not in flags,
             hidden="hidden" in flags,
             c_linkage="clinkage" in flags,
+            custom="custom" in flags,
             expr=match.group("expr"),
         )
 
@@ -430,6 +437,8 @@ class _Reader:
             cls.aliases.append(rest)
         elif keyword == "nodelete":
             cls.has_delete = False
+        elif keyword == "unlisted":
+            cls.listed = False
         elif keyword == "ctor":
             op = self.parse_op(cls.short + rest)
             op.origin = cls.qname

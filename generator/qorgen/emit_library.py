@@ -81,6 +81,20 @@ class LibraryWriter(ValueWriter):
                 for base in cls.bases:
                     if base in self.lib.classes and self.is_interface(self.lib.classes[base]):
                         self.impl_for.setdefault(base, cls)
+        self._add_node_impls()
+
+    def _add_node_impls(self):
+        """An interface the declarations give no implementation (the library
+        keeps it to itself) gets one over the simulated host, so that the
+        objects lists hand out come from the model. It is the library's own:
+        Python never sees it."""
+        for cls in list(self.generated):
+            if self.is_interface(cls) and cls.qname not in self.impl_for and CORE in self.lineage(cls):
+                namespace = "QorCtl::Sim::" + cls.namespace.split("::", 1)[-1]
+                impl = Class(qname="%s::%sNode" % (namespace, cls.short), area=cls.area, header=cls.header,
+                             namespace=namespace, bases=[cls.qname, IMPL_BASE])
+                self.generated.insert(self.generated.index(cls) + 1, impl)
+                self.impl_for[cls.qname] = impl
 
     # ---- classification ----------------------------------------------------
     def lineage(self, cls):
@@ -109,7 +123,7 @@ class LibraryWriter(ValueWriter):
         """Signatures of the virtual operations a class declares or inherits."""
         found = OrderedDict()
         for name in reversed(self.lineage(cls)):
-            base = self.lib.classes[name]
+            base = self.lib.classes.get(name, cls)
             for op in self.resolved_ops(base):
                 if op.static or op.expr:
                     continue
@@ -125,7 +139,7 @@ class LibraryWriter(ValueWriter):
     def forward_header(self):
         out = ["// Generated: forward declarations of the library's types.", "#pragma once", "",
                "#include <algorithm>", "#include <iterator>", "#include <map>", "#include <memory>",
-               "#include <set>", "#include <string>", "#include <utility>", "#include <vector>", "",
+               "#include <set>", "#include <string>", "#include <unordered_map>", "#include <functional>", "#include <utility>", "#include <vector>", "",
                '#include "hostctl/core.h"', ""]
         for qname in list(self.lib.classes) + list(self.lib.opaque):
             if not self.enclosing_class(qname):
@@ -181,6 +195,10 @@ class LibraryWriter(ValueWriter):
         head = "class %%s%s {" % (" : " + ", ".join(bases) if bases else "")
         body = ["public:"]
         body += ["    class %s;" % c.short for c in self.lib.classes.values() if self.enclosing_class(c.qname) is cls]
+        # Nested enumerations are defined inside their class, the only place
+        # C++ lets them be declared.
+        body += ["    enum %s : int { %s };" % (e.qname.rsplit("::", 1)[-1], ", ".join(e.values))
+                 for e in self.lib.enums.values() if self.enclosing_class(e.qname) is cls]
         if self.is_interface(cls):
             body.append("    ~%s() override = default;" % cls.short)
             for op in self.resolved_ops(cls):
@@ -201,7 +219,7 @@ class LibraryWriter(ValueWriter):
                     if ctor.params:
                         body.append("    explicit %s(%s);" % (cls.short, params(ctor)))
             for fld in cls.fields:
-                body.append("    %s{%s};" % (declare(self.model.field_storage(fld.type), fld.name), fld.init))
+                body.append("    %s{%s};" % (declare(self.model.field_storage(fld.type, cls.qname), fld.name), fld.init))
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op))
@@ -212,7 +230,8 @@ class LibraryWriter(ValueWriter):
         lines = wrap_namespace(cls.qname, [head % cls.short] + body + ["};"]) + [""]
         if self.is_record(cls):
             lines += ["namespace QorCtl::Sim {", "void Fill(%s &record, const Node &node, const std::string &key);"
-                      % cls.qname, "}", ""]
+                      % cls.qname, "void Store(const %s &record, Node &node, const std::string &key);" % cls.qname,
+                      "}", ""]
         return lines
 
     def is_record(self, cls):
@@ -231,6 +250,17 @@ class LibraryWriter(ValueWriter):
         for fld in cls.fields:
             if fld.type.array is None:
                 out.append('    Fill(record.%s, node, key + ".%s");' % (fld.name, fld.name))
+        return out + ["}", ""]
+
+    def store_source(self, cls):
+        """The inverse of Fill: each field the model can hold, as "<key>.<field>"."""
+        out = ["void QorCtl::Sim::Store(const %s &record, Node &node, const std::string &key) {" % cls.qname]
+        for fld in cls.fields:
+            stored = self.model.canonical(self.model.field_storage(fld.type, cls.qname))
+            if fld.type.array is None and self.codable(stored):
+                out.append('    Write(node, (key + ".%s").c_str(), record.%s);' % (fld.name, fld.name))
+            elif fld.type.array is None and self.record_of(stored):
+                out.append('    Store(record.%s, node, key + ".%s");' % (fld.name, fld.name))
         return out + ["}", ""]
 
     def resolved_ops_ctors(self, cls):
@@ -296,7 +326,7 @@ class LibraryWriter(ValueWriter):
             if cls.area == area:
                 out += self.class_source(cls)
         for item in self.lib.order:
-            if isinstance(item, Func) and item.area == area and not item.op.expr:
+            if isinstance(item, Func) and item.area == area and not item.op.expr and not item.op.custom:
                 op = self.model._resolve_op(item.op, self.model.scopes_of(item.qname.rsplit("::", 1)[0]))
                 # Definitions name their parameters: a body may read them.
                 head = (self.func_decl(item, named=True) % item.qname) + " {"
@@ -310,7 +340,7 @@ class LibraryWriter(ValueWriter):
         q = cls.qname
         if self.is_interface(cls):
             for op in self.resolved_ops(cls):
-                if op.static:
+                if op.static and not op.custom:
                     out += self.static_body(cls, op)
             return out
         if self.is_impl(cls):
@@ -323,7 +353,7 @@ class LibraryWriter(ValueWriter):
                 name = "p%d" % (texts[0] + 1) if texts else "std::string()"
                 out += ["%s::%s(%s) : %s(QorCtl::Sim::Open(\"%s\", %s)) {}" % (q, cls.short, params(ctor, True),
                                                                             cls.short, kind, name), ""]
-            for op in self.impl_ops(cls):
+            for op in self.generic(self.impl_ops(cls)):
                 if op.static:
                     out += self.static_body(cls, op)
                     continue
@@ -333,12 +363,12 @@ class LibraryWriter(ValueWriter):
                 out += ["}", ""]
             return out
         if self.is_record(cls):
-            out += self.fill_source(cls)
+            out += self.fill_source(cls) + self.store_source(cls)
         for ctor in self.resolved_ops_ctors(cls):
             # A record's constructor arguments give its leading fields, in order.
             inits = ", ".join("%s(p%d)" % (f.name, i + 1) for i, f in enumerate(cls.fields[:len(ctor.params)]))
             out += ["%s::%s(%s)%s {}" % (q, cls.short, params(ctor, True), " : " + inits if inits else ""), ""]
-        for op in self.resolved_ops(cls):
+        for op in self.generic(self.resolved_ops(cls)):
             if op.expr:
                 continue
             if op.static:
@@ -353,6 +383,11 @@ class LibraryWriter(ValueWriter):
             out += self.behaviour(op, "node", cls.short)
             out += ["}", ""]
         return out
+
+    @staticmethod
+    def generic(ops):
+        """The operations whose behaviour is generated: not the hand-written ones."""
+        return [op for op in ops if not op.custom]
 
     def static_body(self, cls, op):
         out = ["%s %s::%s(%s) {" % (result_text(op), cls.qname, op.cpp_name, params(op, True))]
@@ -375,6 +410,9 @@ class LibraryWriter(ValueWriter):
         is_getter = op.name.startswith(PREFIXES)
         if op.name.startswith("Set") and first is not None and self.codable(first):
             lines.append('    QorCtl::Sim::Write(%s, "%s", p1);' % (node, key))
+        elif op.name.startswith("Set") and len(op.params) == 1 and self.record_of(op.params[0]):
+            # A record is stored field by field, where its getter fills it from.
+            lines.append('    QorCtl::Sim::Store(p1, %s, "%s");' % (node, key))
         elif not is_getter:
             lines.append('    QorCtl::Sim::Record(%s, "%s");' % (node, operation))
         if is_getter:
@@ -392,7 +430,8 @@ class LibraryWriter(ValueWriter):
 
     def output_lines(self, op, node, key):
         """A getter fills its scalar output parameters from the model, the
-        N-th parameter from the property "<key>.N"."""
+        N-th parameter from the property "<key>.N", and its text lists and maps
+        from "<key>"."""
         lines = []
         records = [p for p in op.params if self.record_of(p) and p.ref == "&" and not p.const]
         for number, param in enumerate(op.params, 1):
@@ -405,6 +444,10 @@ class LibraryWriter(ValueWriter):
             if t.ref == "&" and not t.const and (self.model.is_scalar(value) or self.model.is_enum(value)):
                 lines.append('    p%d = QorCtl::Sim::Read<%s>(%s, "%s.%d");'
                              % (number, declare(value, "").strip(), node, key, number))
+            elif t.ref == "&" and not t.const and value in TEXT_CONTAINERS:
+                # A text list or map to fill is the one its setter stored ("<key>").
+                lines.append('    p%d = QorCtl::Sim::Read<%s>(%s, "%s");'
+                             % (number, declare(value, "").strip(), node, key))
         return lines
 
     def result_lines(self, op, node, key):
@@ -420,15 +463,18 @@ class LibraryWriter(ValueWriter):
         if t.name == "std::unique_ptr":
             return self.child_lines(t.args[0].name, op)
         spelled = declare(op.result, "").strip()
-        if self.record_of(op.result) and not op.params:
-            return ["    %s value{};" % spelled, '    QorCtl::Sim::Fill(value, %s, "%s");' % (node, key),
+        texts = [p for p in op.params if self.model.arg_for(p).kind in ("string", "cstring")]
+        if self.record_of(op.result) and len(op.params) <= 1:
+            # A record by text ("GetLogger(name)") is filled from "<key>.<text>"; a
+            # record whose one argument is a flag or a choice from "<key>" alone.
+            where = 'QorCtl::Sim::Indexed("%s", p1)' % key if texts else '"%s"' % key
+            return ["    %s value{};" % spelled, "    QorCtl::Sim::Fill(value, %s, %s);" % (node, where),
                     "    return value;"]
         listed = key[: -len("NameList")] if key.endswith("NameList") else ""
         if t.name == "std::vector" and t.args[0] == STRING and self.kind_has_impl(listed):
             return ["    std::vector< std::string > names;",
                     '    for (const auto &child : QorCtl::Sim::All("%s")) names.push_back(child->name);' % listed,
                     "    return names;"]
-        texts = [p for p in op.params if self.model.arg_for(p).kind in ("string", "cstring")]
         if op.name.startswith(PREFIXES) and len(op.params) == 1 and texts:
             return ['    return QorCtl::Sim::Read<%s>(%s, QorCtl::Sim::Indexed("%s", p1).c_str());'
                     % (spelled, node, key)]

@@ -2,11 +2,14 @@
 wrapper functions per area, and the function table."""
 
 import json
+import os
 import re
 
 from .model import Function, FunctionEntry, Model
 
 NULL_PREFIX = "invalid null reference "
+# Hand-written module code of the API areas (api/<area>/).
+API_DIR = os.path.join(os.path.dirname(__file__), "..", "..", "api")
 
 
 def c_string(text):
@@ -279,12 +282,19 @@ def has_vector_entry(entry: FunctionEntry):
     return entry.candidates[0].kind not in ("varget", "varset")
 
 
+def area_headers(area):
+    folder = os.path.join(API_DIR, area)
+    return sorted(n for n in os.listdir(folder) if n.endswith(".h")) if os.path.isdir(folder) else []
+
+
 def area_source(model: Model, area, headers):
     out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>",
            '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"',
            '#include "convert/container_classes.h"', '#include "qorctl_types.h"',
            '#include "qorctl_wrappers.h"']
     out += ['#include "%s"' % h for h in headers]
+    # The area's hand-written module code that inline operations call.
+    out += ['#include "api/%s/%s"' % (area, name) for name in area_headers(area)]
     out.append("")
     for entry in model.entries:
         if entry.area != area or not has_vector_entry(entry):

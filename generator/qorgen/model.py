@@ -23,6 +23,7 @@ SCALARS = {
 STD_NAMES = {
     "std::string", "std::vector", "std::map", "std::set", "std::pair", "std::unique_ptr",
     "std::shared_ptr", "std::allocator", "std::less", "std::exception", "void",
+    "std::unordered_map", "std::reference_wrapper",
 }
 # The C++ words among them; the other names are the library's typedefs.
 C_SCALARS = set(SCALARS.values())
@@ -453,7 +454,7 @@ class Model:
             self._add("new_" + cls.py, fns, cls.area)
         for fld in cls.fields:
             fld.type = self.resolve(fld.type, scopes)
-            stored = self.field_storage(fld.type)
+            stored = self.field_storage(fld.type, cls.qname)
             if not fld.readonly:
                 fn = self._function("%s_%s_set" % (cls.py, fld.name), "set", cls, None, False)
                 arg = self.arg_for(fld.type)
@@ -500,15 +501,17 @@ class Model:
         self._add(fn.py, [fn], cls.area)
         self.python_classes.append(cls)
 
-    def field_storage(self, t):
+    def field_storage(self, t, owner=""):
         """The type a record field holds: a field declared `T *` over a class
-        or container holds the `T` itself, a `T const &` field its value."""
+        or container holds the `T` itself, a `T const &` field its value. A
+        record's pointer to its own kind stays a pointer: it links records,
+        which cannot hold one another."""
         c = self.canonical(t)
         if t.ref:
             return replace(t, ref="", const=False)
         if c.pointers == 1 and not c.pointer_consts[0] and c.array is None and not c.const:
             value = c.value()
-            if not (self.is_scalar(value) or self.is_enum(value) or value.name in ("char", "void")
+            if value.name != owner and not (self.is_scalar(value) or self.is_enum(value) or value.name in ("char", "void")
                     or value.name in OPAQUE_SCALARS or value.name in self.lib.opaque):
                 return replace(t, pointers=0, pointer_consts=())
         return t
@@ -537,7 +540,8 @@ class Model:
         func_order = []
         for item in self.lib.order:
             if isinstance(item, Class):
-                self._class_functions(item)
+                if item.listed:
+                    self._class_functions(item)
             elif isinstance(item, Variable):
                 self._accessor_functions(item)
             else:
