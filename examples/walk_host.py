@@ -2,8 +2,8 @@
 
 Reaches the host, opens the network information object, lists the physical
 adapters with their MAC addresses and link states, what the first adapter's
-neighbour switch announces and its counters, the hosts file, then asks for an
-adapter that does not exist and handles the library's failure as a Python
+neighbour switch announces and its counters, the hosts file, the system's
+version, services and firewall rulesets, then asks for an adapter that does not exist and handles the library's failure as a Python
 exception.
 
 By default the library serves its built-in simulated host; point the
@@ -44,6 +44,21 @@ def describe_hosts_file():
         print("  %-9s %s" % (name, "listed" if hosts.HasEntryForHostName(name) else "not listed"))
 
 
+def describe_system():
+    info = qorctl.SystemInfoImpl()
+    version = info.GetQorVersion(0)
+    print("\n%s %s build %s, %s" % (version.product, version.productVersion, version.buildVersion,
+                                   info.GetFormattedDateTime()))
+    for name in ("sshd", "ntpd", "snmpd"):
+        print("  service %-6s %s" % (name, "running" if info.GetServiceAgent(name, "").get().IsRunning()
+                                     else "stopped"))
+    for holder in info.GetFirewallRulesets():
+        ruleset = holder.get()
+        rule = ruleset.GetRules()[0].get()
+        print("  firewall %-10s %-8s port %d" % (ruleset.GetRulesetId(), "enabled" if ruleset.IsEnabled()
+                                                 else "disabled", rule.portBegin))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -68,6 +83,7 @@ def main(argv=None):
     if first is not None:
         describe_neighbour(first)
     describe_hosts_file()
+    describe_system()
 
     print("\nlooking up adapter %r:" % args.missing)
     try:
