@@ -2,8 +2,6 @@
 the string-keyed maps, the string set and the string pair."""
 
 import pytest
-from hypothesis import settings, strategies as st
-from hypothesis.stateful import RuleBasedStateMachine, invariant, precondition, rule
 
 import qorctl
 
@@ -236,67 +234,3 @@ def test_the_pair_is_built_from_two_texts_or_a_pair_and_refuses_null_text():
     assert (pair.first, copy.first, qorctl.PairStringString(("c", "d")).second) == ("a", "z", "d")
     with pytest.raises(ValueError, match="invalid null reference"):
         pair.second = None
-
-
-# ---- a vector against a list ----------------------------------------------------------------
-
-class VectorAgainstList(RuleBasedStateMachine):
-    """StringVector and a list given the same operations stay equal."""
-
-    def __init__(self):
-        super().__init__()
-        self.vector = qorctl.StringVector()
-        self.model = []
-
-    texts = st.text(alphabet="abc", max_size=2)
-    indices = st.integers(-6, 6)
-    bounds = st.none() | st.integers(-7, 7)
-    steps = st.none() | st.sampled_from([1, 2, 3, -1, -2])
-
-    def both(self, action):
-        """Runs `action` on both; they must fail alike, with the vector unchanged."""
-        outcomes = []
-        for target in (self.vector, self.model):
-            try:
-                action(target)
-                outcomes.append(None)
-            except (IndexError, ValueError) as error:
-                outcomes.append(type(error))
-        assert outcomes[0] == outcomes[1]
-
-    @rule(value=texts)
-    def append(self, value):
-        self.both(lambda t: t.append(value))
-
-    @rule(index=indices, value=texts)
-    def set_item(self, index, value):
-        self.both(lambda t: t.__setitem__(index, value))
-
-    @rule(index=indices)
-    def delete_item(self, index):
-        self.both(lambda t: t.__delitem__(index))
-
-    @rule(start=bounds, stop=bounds, step=steps, values=st.lists(texts, max_size=4))
-    def assign_slice(self, start, stop, step, values):
-        self.both(lambda t: t.__setitem__(slice(start, stop, step), values))
-
-    @rule(start=bounds, stop=bounds, step=steps)
-    def delete_slice(self, start, stop, step):
-        self.both(lambda t: t.__delitem__(slice(start, stop, step)))
-
-    @precondition(lambda self: self.model)
-    @rule()
-    def pop(self):
-        assert self.vector.pop() == self.model.pop()
-
-    @rule(start=bounds, stop=bounds, step=steps)
-    def read_slice(self, start, stop, step):
-        assert list(self.vector[start:stop:step]) == self.model[start:stop:step]
-
-    @invariant()
-    def equal(self):
-        assert list(self.vector) == self.model and len(self.vector) == len(self.model)
-
-
-VectorAgainstList.TestCase.settings = settings(max_examples=60, stateful_step_count=30, deadline=None)
-test_a_string_vector_behaves_as_a_list = VectorAgainstList.TestCase
