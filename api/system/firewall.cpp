@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hostctl/network/values.h"
+#include "hostctl/system/opaque.h"  // by-value members of the system records
 #include "hostctl/system/objects.h"
 #include "runtime/guard.h"
 

@@ -5,6 +5,7 @@
 
 #include "hostctl/network/values.h"
 #include "hostctl/sim.h"
+#include "hostctl/system/opaque.h"  // by-value members of the system records
 #include "hostctl/system/objects.h"
 
 namespace {

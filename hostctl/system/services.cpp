@@ -1,7 +1,9 @@
 // Hand-written behaviour of the system area's stand-in: services that start
 // and stop, kernel modules that load and unload, look-ups by name and the
 // user variables (each the property "UserVar.<name>" of the system node).
+#include "hostctl/network/values.h"  // by-value members of the system records
 #include "hostctl/sim.h"
+#include "hostctl/system/opaque.h"  // by-value members of the system records
 #include "hostctl/system/objects.h"
 
 namespace {
