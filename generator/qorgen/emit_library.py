@@ -259,7 +259,7 @@ class LibraryWriter(ValueWriter):
             stored = self.model.canonical(self.model.field_storage(fld.type, cls.qname))
             if fld.type.array is None and self.codable(stored):
                 out.append('    Write(node, (key + ".%s").c_str(), record.%s);' % (fld.name, fld.name))
-            elif fld.type.array is None and self.record_of(stored):
+            elif fld.type.array is None and not stored.pointers and self.record_of(stored):
                 out.append('    Store(record.%s, node, key + ".%s");' % (fld.name, fld.name))
         return out + ["}", ""]
 

@@ -191,6 +191,13 @@ def body(fn: Function):
         if fn.args[0].kind != "chararray":
             lines += array_check(fn)
         call = "std::copy_n(a1.get(), %d, self.get()->%s)" % (fn.args[0].decl.array, fn.target)
+    elif fn.kind == "set" and fn.args[0].kind == "cstring" and not fn.args[0].decl.pointer_consts[0] \
+            and not fn.args[0].decl.const:
+        # A writable C string field gets a copy of its own: the argument's text
+        # lives only for the call. The old text is left alone, since the record
+        # may not own it.
+        call = ("self.get()->%s = a1.get() ? std::strcpy(new char[std::strlen(a1.get()) + 1], a1.get()) : nullptr"
+                % fn.target)
     elif fn.kind == "set":
         call = "self.get()->%s = %s" % (fn.target, pass_expr(fn.args[0], names[0]))
     else:
@@ -288,7 +295,7 @@ def area_headers(area):
 
 
 def area_source(model: Model, area, headers):
-    out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>",
+    out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>", "#include <cstring>",
            '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"',
            '#include "convert/container_classes.h"', '#include "qorctl_types.h"',
            '#include "qorctl_wrappers.h"']

@@ -513,6 +513,7 @@ Policy = off
 
 [Migration]
 WorldId = 70412
+Ipv4Address = 192.0.2.44
 MigrationId = 1300000001
 State = 8
 ProgressPreCopy = 100

@@ -117,8 +117,12 @@ def test_maintenance_information_takes_its_fields_from_the_constructor():
     assert (info.id, info.isEnabled) == ("storage", True)
 
 
-def test_parameter_descriptions_link_to_the_next_one():
+def test_parameter_descriptions_keep_their_texts_and_link_to_the_next_one():
     first, second = qorctl.paramDesc(), qorctl.paramDesc()
+    name = "".join(["rss", "_queues"])  # a text no other object holds
+    first.name = name
+    del name
+    assert (first.name, first.descr) == ("rss_queues", None)
     assert first.next is None
     first.next = second
     assert first.next.this == second.this  # a link to the same record, not a copy
