@@ -187,8 +187,8 @@ def test_services_start_stop_and_restart(sim_host):
     sim_host("[ServiceAgent sshd]\nRunning = true\n[ServiceAgent crond]\n")
     info = qorctl.SystemInfoImpl()
     sshd = info.GetServiceAgent("sshd", "").get()
-    assert sshd.StopService(None) == 0 and sshd.IsRunning() is False
-    assert sshd.RestartService(None) == 0 and info.GetServiceAgent("sshd", "").get().IsRunning() is True
+    assert sshd.StopService("") == 0 and sshd.IsRunning() is False
+    assert sshd.RestartService("") == 0 and info.GetServiceAgent("sshd", "").get().IsRunning() is True
     assert info.GetServiceAgent("crond", "").get().IsRunning() is False
     with pytest.raises(qorctl.HostCtlException):
         info.GetServiceAgent("nosuchd", "")
@@ -218,7 +218,7 @@ def test_agent_configurations_round_trip(sim_host):
     snmp = qorctl.SnmpAgentConfigImpl()
     snmp.SetCommunities(["public-ro", "ops"])
     snmp.SetPort(1161)
-    communities = q.new_StringVector()
+    communities = qorctl.StringVector()
     snmp.GetCommunities(communities)
     assert (list(communities), qorctl.SnmpAgentConfigImpl(True).GetPort()) == (["public-ro", "ops"], 1161)
     syslog = qorctl.MirsyslogInfoImpl()
@@ -263,5 +263,5 @@ def test_named_operations_fail_on_request(sim_host):
     """)
     sshd = qorctl.ServiceAgentImpl("sshd", "")
     with pytest.raises(qorctl.HostCtlException, match="^service is required$"):
-        sshd.StopService(None)
+        sshd.StopService("")
     assert sshd.IsRunning() is True
