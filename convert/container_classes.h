@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "iterators.h"
+#include "params.h"
 
 namespace qor {
 
@@ -45,6 +46,11 @@ struct SliceArg {
     static bool check(PyObject *obj) { return PySlice_Check(obj); }
     const ctr::RawSlice *get() const { return &raw; }
 };
+
+// A container's own iterator, taken by value by erase and insert: None is
+// no iterator at all and fails as any other non-iterator does, with the
+// argument's TypeError. Which container it walks is checked by the operation.
+using IteratorArg = PointerArg<swig::SwigPyIterator, Null::kTypeError>;
 
 }  // namespace qor
 

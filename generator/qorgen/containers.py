@@ -21,6 +21,8 @@ STRING = ctype.CType("std::string")
 
 ITERATOR = "swig::SwigPyIterator"
 ITERATOR_ARG = ITERATOR + " const &"
+# The container's own iterator type, taken by value by erase and insert.
+POSITION_ARG = "{C}::iterator"
 MOVE = "qor::ctr::iterator_incr(argv[0], *self, %s, %s)"
 
 # name, parameters, result, C++ (self is the container), const
@@ -56,8 +58,8 @@ VECTOR = [
     ("rbegin", [], "PyObject *", "qor::ctr::make_iterator<{C}, true>(argv[0], 0, {S})", False),
     ("rend", [], "PyObject *", "qor::ctr::make_iterator<{C}, true>(argv[0], self->size(), {S})", False),
     ("pop_back", [], "PyObject *", "qor::ctr::vector_pop_back(*self)", False),
-    ("erase", [ITERATOR_ARG], "PyObject *", "qor::ctr::erase_range<{C}>(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})", False),
-    ("erase", [ITERATOR_ARG, ITERATOR_ARG], "PyObject *",
+    ("erase", [POSITION_ARG], "PyObject *", "qor::ctr::erase_range<{C}>(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})", False),
+    ("erase", [POSITION_ARG, POSITION_ARG], "PyObject *",
      "qor::ctr::erase_range<{C}>(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})", False),
     ("new", [], None, "new {C}()", False),
     ("new", ["{C} const &"], None, "new {C}(arg1)", False),
@@ -69,9 +71,9 @@ VECTOR = [
     ("assign", ["size_t", "{E}"], None, "self->assign(arg1, arg2)", False),
     ("resize", ["size_t"], None, "self->resize(arg1)", False),
     ("resize", ["size_t", "{E}"], None, "self->resize(arg1, arg2)", False),
-    ("insert", [ITERATOR_ARG, "{E}"], "PyObject *",
+    ("insert", [POSITION_ARG, "{E}"], "PyObject *",
      "qor::ctr::vector_insert(argv[0], *self, arg1, 1, arg2, true, {It}, {S})", False),
-    ("insert", [ITERATOR_ARG, "size_t", "{E}"], "PyObject *",
+    ("insert", [POSITION_ARG, "size_t", "{E}"], "PyObject *",
      "qor::ctr::vector_insert(argv[0], *self, arg1, arg2, arg3, false, {It}, {S})", False),
     ("reserve", ["size_t"], None, "self->reserve(arg1)", False),
     ("capacity", [], "size_t", "self->capacity()", True),
@@ -106,9 +108,9 @@ def _shared(conv):
                       ("rbegin", [], "PyObject *", iterator % ("true", "0"), False),
                       ("rend", [], "PyObject *", iterator % ("true", "self->size()"), False)],
         "erase": [("erase", ["{K}"], "size_t", "self->erase(arg1)", False),
-                  ("erase", [ITERATOR_ARG], "PyObject *",
+                  ("erase", [POSITION_ARG], "PyObject *",
                    "qor::ctr::erase_range<{C}%s>(argv[0], *self, arg1, nullptr, {It}, nullptr, {S})" % conv, False),
-                  ("erase", [ITERATOR_ARG, ITERATOR_ARG], "PyObject *",
+                  ("erase", [POSITION_ARG, POSITION_ARG], "PyObject *",
                    "qor::ctr::erase_range<{C}%s>(argv[0], *self, arg1, &arg2, {It}, {It3}, {S})" % conv, False)],
         "find": [_keyed(name, conv) for name in ("find", "lower_bound", "upper_bound")],
         "sizes": [("__nonzero__", [], "bool", "!self->empty()", True),
@@ -270,20 +272,23 @@ def _holder_vector(model, holder) -> Instance:
 
 
 def synthesize(model):
-    """The iterator class, the declared container classes and the holder
-    vectors, each with the names of its family's operations in table order."""
+    """The iterator class and the declared container classes, in that order,
+    and the holder vectors by held class; each class with the names of its
+    family's operations in table order."""
     made = [(iterator_class(), ["delete"] + [op[0] for op in ITERATOR_OPS])]
-    instances = []
     for decl in model.lib.containers:
         t = model.cpp_names(model.canonical(model.resolve(ctype.parse(decl.type), model.scopes_of(decl.namespace))))
-        instances.append((_instance(model, decl.py, t), decl.area))
-    instances += [(_holder_vector(model, h), h.area) for h in model.lib.holders if h.vector]
-    for instance, area in instances:
-        cls = make_class(instance, area)
-        if instance.ops is PAIR:
-            cls.fields = [Field("first", STRING), Field("second", STRING)]
-        made.append((cls, [op[0] for op in instance.ops]))
-    return made
+        made.append(_made(_instance(model, decl.py, t), decl.area))
+    vectors = {h.target: _made(_holder_vector(model, h), h.area) for h in model.lib.holders if h.vector}
+    return made, vectors
+
+
+def _made(instance: Instance, area):
+    cls = make_class(instance, area)
+    if instance.ops is PAIR:
+        # The pair's members are strings; their setters take a const reference.
+        cls.fields = [Field(name, STRING, param=ctype.parse("std::string const &")) for name in ("first", "second")]
+    return cls, [op[0] for op in instance.ops]
 
 
 def arrange(entries, cls, names):

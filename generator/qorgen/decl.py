@@ -36,16 +36,25 @@ Class members (indented under ``class``)::
     field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
     reexpose NAME ...                interface operations repeated under this class
 
-A field of type ``T *`` over a class or container holds a ``T`` inside the
-record: its getter lends a pointer to that member and its setter copies from
-a proxy of ``T``. A ``T const &`` field holds its value.
+A field of class or container type is a member of the record that reads as
+a borrowed proxy of it, except a class written as one bare name (no
+namespace, by value, as ``Ipv4Address``): the library declares that field by
+an alias of the class, and it reads as a new owned copy each time. A field
+written ``T *`` of a class or container T holds a T inside the record. Either
+kind of member is set by copying from a proxy of its type. A field written
+``T const &`` holds its value.
 
 ``holder`` declares the owning pointer ``std::unique_ptr<CLASS>``, the
 library's typedef PYNAME (default: CLASS's name and ``Ptr``) in CLASS's
-namespace, and with ``vector`` its holder vector. Vectors of strings, of
-``uint32``/``uint64``, of string pairs, the string set, the string-keyed maps
-and the string pair always convert; vectors of records convert only where a
-``sequence`` statement says so, any other container is an opaque proxy.
+namespace, and with ``vector`` its holder vector. The function table has the
+holders after the container classes, grouped by the held class's namespace:
+in each group the holders in declaration order, then their vectors in the
+same order.
+
+Vectors of strings, of ``uint32``/``uint64``, of string pairs, the string
+set, the string-keyed maps and the string pair always convert; vectors of
+records convert only where a ``sequence`` statement says so, any other
+container is an opaque proxy.
 
 Constants and variables are installed in the order they are read, which is
 the library's interface order. An enumeration that lists its values installs
@@ -118,7 +127,10 @@ class Field:
     name: str
     type: ctype.CType
     readonly: bool = False
-    init: str = ""            # C++ initializer of the member, when not value-initialised
+    bare: bool = False                    # written as one name without namespace, by value
+    param: Optional[ctype.CType] = None   # the setter's parameter type, when not the field's own
+    init: str = ""                        # C++ initializer of the member, when not value-initialised
+    owner: str = ""                       # qualified name of the record that has the field
 
 
 @dataclass
@@ -454,7 +466,9 @@ class _Reader:
             readonly = words and words[-1] == "readonly"
             if readonly:
                 words = words[:-1]
-            cls.fields.append(Field(name.strip(), ctype.parse(" ".join(words)), bool(readonly), init.strip()))
+            t = ctype.parse(" ".join(words))
+            bare = "::" not in t.name and not t.args and not t.pointers and not t.ref and t.array is None
+            cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip(), owner=cls.qname))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
         else:

@@ -219,7 +219,7 @@ class LibraryWriter(ValueWriter):
                     if ctor.params:
                         body.append("    explicit %s(%s);" % (cls.short, params(ctor)))
             for fld in cls.fields:
-                body.append("    %s{%s};" % (declare(self.model.field_storage(fld.type, cls.qname), fld.name), fld.init))
+                body.append("    %s{%s};" % (declare(self.model.member_type(fld), fld.name), fld.init))
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op))
@@ -256,7 +256,7 @@ class LibraryWriter(ValueWriter):
         """The inverse of Fill: each field the model can hold, as "<key>.<field>"."""
         out = ["void QorCtl::Sim::Store(const %s &record, Node &node, const std::string &key) {" % cls.qname]
         for fld in cls.fields:
-            stored = self.model.canonical(self.model.field_storage(fld.type, cls.qname))
+            stored = self.model.canonical(self.model.member_type(fld))
             if fld.type.array is None and self.codable(stored):
                 out.append('    Write(node, (key + ".%s").c_str(), record.%s);' % (fld.name, fld.name))
             elif fld.type.array is None and not stored.pointers and self.record_of(stored):
@@ -430,17 +430,18 @@ class LibraryWriter(ValueWriter):
 
     def output_lines(self, op, node, key):
         """A getter fills its scalar output parameters from the model, the
-        N-th parameter from the property "<key>.N", and its text lists and maps
-        from "<key>"."""
+        N-th parameter from the property "<key>.N"; a record passed by
+        reference is filled from "<key>" when it is the only one, else from
+        "<key>.N" too; text lists and maps from "<key>", where their setter
+        stored them."""
         lines = []
-        records = [p for p in op.params if self.record_of(p) and p.ref == "&" and not p.const]
+        records = [p for p in op.params if p.ref == "&" and not p.const and self.record_of(p)]
         for number, param in enumerate(op.params, 1):
             t = self.model.canonical(param)
             value = t.value()
             if param in records:
-                # One record is filled from "<key>", several from "<key>.N".
-                name = key if len(records) == 1 else "%s.%d" % (key, number)
-                lines.append('    QorCtl::Sim::Fill(p%d, %s, "%s");' % (number, node, name))
+                name = '"%s"' % (key if len(records) == 1 else "%s.%d" % (key, number))
+                lines.append("    QorCtl::Sim::Fill(p%d, %s, %s);" % (number, node, name))
             if t.ref == "&" and not t.const and (self.model.is_scalar(value) or self.model.is_enum(value)):
                 lines.append('    p%d = QorCtl::Sim::Read<%s>(%s, "%s.%d");'
                              % (number, declare(value, "").strip(), node, key, number))
@@ -463,22 +464,35 @@ class LibraryWriter(ValueWriter):
         if t.name == "std::unique_ptr":
             return self.child_lines(t.args[0].name, op)
         spelled = declare(op.result, "").strip()
-        texts = [p for p in op.params if self.model.arg_for(p).kind in ("string", "cstring")]
-        if self.record_of(op.result) and len(op.params) <= 1:
-            # A record by text ("GetLogger(name)") is filled from "<key>.<text>"; a
-            # record whose one argument is a flag or a choice from "<key>" alone.
-            where = 'QorCtl::Sim::Indexed("%s", p1)' % key if texts else '"%s"' % key
-            return ["    %s value{};" % spelled, "    QorCtl::Sim::Fill(value, %s, %s);" % (node, where),
-                    "    return value;"]
+        if self.record_of(op.result):
+            name = self.entry_key(op, key)
+            if name is not None:
+                return ["    %s value{};" % spelled, "    QorCtl::Sim::Fill(value, %s, %s);" % (node, name),
+                        "    return value;"]
         listed = key[: -len("NameList")] if key.endswith("NameList") else ""
         if t.name == "std::vector" and t.args[0] == STRING and self.kind_has_impl(listed):
             return ["    std::vector< std::string > names;",
                     '    for (const auto &child : QorCtl::Sim::All("%s")) names.push_back(child->name);' % listed,
                     "    return names;"]
+        texts = [p for p in op.params if self.model.arg_for(p).kind in ("string", "cstring")]
         if op.name.startswith(PREFIXES) and len(op.params) == 1 and texts:
             return ['    return QorCtl::Sim::Read<%s>(%s, QorCtl::Sim::Indexed("%s", p1).c_str());'
                     % (spelled, node, key)]
         return ['    return QorCtl::Sim::Read<%s>(%s, "%s");' % (spelled, node, key)]
+
+    def entry_key(self, op, key):
+        """The key of a record a getter hands out: "<key>", or for a getter
+        of one number or text "<key>.<argument>"; None for other getters."""
+        if not op.params:
+            return '"%s"' % key
+        if len(op.params) > 1:
+            return None
+        arg = self.model.arg_for(op.params[0])
+        if arg.kind == "string":
+            return 'QorCtl::Sim::Indexed("%s", p1)' % key
+        if arg.kind == "scalar":
+            return 'QorCtl::Sim::Indexed("%s", std::to_string(p1))' % key
+        return None
 
     def kind_has_impl(self, kind):
         return any(self.lib.classes[q].short == kind for q in self.impl_for)

@@ -89,6 +89,7 @@ def holder_type(arg):
         "self": "qor::SelfArg<%s>" % arg.cpp,
         "container": "qor::ContainerArg<%s>" % arg.cpp,
         "slice": "qor::SliceArg",
+        "iterator": "qor::IteratorArg",
     }[arg.kind]
 
 
@@ -114,7 +115,7 @@ def check_expr(arg, index):
 
 
 def pass_expr(arg, name):
-    if arg.kind in ("reference", "container"):
+    if arg.kind in ("reference", "container", "iterator"):
         return "std::move(*%s.get())" % name if arg.move else "*%s.get()" % name
     if arg.kind == "string" and arg.decl.pointers:
         return "&%s.get()" % name

@@ -1,6 +1,7 @@
 """The declarations resolved into what the module needs: qualified types,
 conversion kinds, type records, conversion edges and the function list."""
 
+import itertools
 from dataclasses import dataclass, field, replace
 from typing import Dict, List, Optional
 
@@ -40,6 +41,9 @@ STRING_PAIR = ctype.CType("std::pair", [STRING, STRING])
 STRING_VECTOR = ctype.with_default_args(ctype.CType("std::vector", [STRING]))
 # Integer elements the container conversions know, by their C++ type.
 INTEGER_ELEMENTS = {"unsigned int", "unsigned long"}
+# Holders and their vectors come in the function table grouped by the held
+# class's namespace (the second part of its name), in this order.
+HOLDER_NAMESPACES = ["Adv", "Hardware", "QAT", "DCF", "Lib", "Network", "Resource", "Storage", "System"]
 
 
 @dataclass(frozen=True)
@@ -77,7 +81,8 @@ class Edge:
 
 @dataclass
 class Arg:
-    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self, container
+    kind: str                 # scalar, string, cstring, chararray, array, pointer, reference, self, container,
+                              # slice, iterator
     decl: ctype.CType         # declared (qualified) type, for messages
     cpp: str                  # C++ type the holder struct is instantiated with
     record: Optional[TypeRecord] = None
@@ -131,10 +136,10 @@ class Model:
     def __init__(self, library: Library):
         self.lib = library
         self.records: Dict[str, TypeRecord] = {}
-        self.holder_classes: List[Class] = []
+        self.holder_classes: Dict[str, Class] = {}   # by held class
         self.holder_of: Dict[str, Holder] = {h.target: h for h in library.holders}
         self._synthesize_holders()
-        self.container_classes = containers.synthesize(self)
+        self.container_classes, self.holder_vectors = containers.synthesize(self)
         self.entries: List[FunctionEntry] = []
         self.python_classes: List[Class] = []
         self.record_for(ctype.CType("char"))
@@ -277,16 +282,17 @@ class Model:
                 make("get", [], ctype.parse(held + " *"), const=True, expr="self->get()"),
                 make("__nonzero__", [], ctype.CType("bool"), const=True, expr="static_cast<bool>(*self)"),
             ]
-            self.holder_classes.append(cls)
+            self.holder_classes[held] = cls
 
-    @staticmethod
-    def _holder_rank(cls):
-        """Holders come grouped by the held class's namespace, in this order."""
-        held = cls.qname[len("std::unique_ptr< "):]
-        parts = held.split("::")
-        namespace = parts[1] if len(parts) > 2 else ""
-        order = ["Adv", "Hardware", "QAT", "DCF", "Lib", "Network", "Resource", "Storage", "System"]
-        return order.index(namespace) if namespace in order else len(order)
+    def _holder_groups(self):
+        """The holders per namespace, in table order; within a namespace they
+        keep their declaration order."""
+        def rank(holder):
+            parts = holder.target.split("::")
+            namespace = parts[1] if len(parts) > 2 else ""
+            return HOLDER_NAMESPACES.index(namespace) if namespace in HOLDER_NAMESPACES else len(HOLDER_NAMESPACES)
+        ranked = sorted(self.lib.holders, key=rank)
+        return [list(group) for _, group in itertools.groupby(ranked, key=rank)]
 
     # ---- conversion kinds --------------------------------------------------
     def container_info(self, t: ctype.CType) -> Optional[ContainerInfo]:
@@ -327,6 +333,10 @@ class Model:
         t = self.canonical(decl)
         if t.name == "PySliceObject":
             return Arg("slice", decl, "PyObject")
+        if t.member == "::iterator":
+            # A container's own iterator arrives as an iterator proxy; the
+            # container operation checks that it walks that very container.
+            return Arg("iterator", decl, containers.ITERATOR, self.record_for(ctype.CType(containers.ITERATOR)))
         mutable_ref = t.ref == "&" and not t.const
         info = self.container_info(t) if t.pointers == 0 and t.array is None else None
         if info is not None and not mutable_ref and t.ref != "&&":
@@ -454,27 +464,15 @@ class Model:
             self._add("new_" + cls.py, fns, cls.area)
         for fld in cls.fields:
             fld.type = self.resolve(fld.type, scopes)
-            stored = self.field_storage(fld.type, cls.qname)
+            if fld.param is not None:
+                fld.param = self.resolve(fld.param, scopes)
             if not fld.readonly:
                 fn = self._function("%s_%s_set" % (cls.py, fld.name), "set", cls, None, False)
-                arg = self.arg_for(fld.type)
-                if stored != fld.type and not fld.type.ref:
-                    # Copied from a proxy of the member's type; None is refused.
-                    arg = Arg("reference", fld.type, self.cpp_names(stored).cpp(), self.record_for(stored))
-                if arg.kind == "array":
-                    arg.kind = "pointer"  # the setter refuses null with the field's own message
-                if arg.kind == "container":
-                    # A container field is copied from a proxy of its type, never from a sequence.
-                    value = self.canonical(fld.type).value()
-                    arg = Arg("reference", fld.type, arg.cpp, self.record_for(value))
-                if arg.kind == "reference" and self.canonical(fld.type).name == "std::unique_ptr":
-                    arg.move = True  # a holder field takes the argument holder's object
-                fn.args = [arg]
+                fn.args = [self._field_arg(fld)]
                 fn.target = fld.name
                 self._add(fn.py, [fn], cls.area)
             fn = self._function("%s_%s_get" % (cls.py, fld.name), "get", cls, None, False)
-            fn.result = self.result_for(replace(stored, ref="&")) if self._field_by_reference(stored) \
-                else self.result_for(stored)
+            fn.result = self._field_result(fld)
             fn.target = fld.name
             self._add(fn.py, [fn], cls.area)
         groups: Dict[str, List[Function]] = {}
@@ -501,20 +499,49 @@ class Model:
         self._add(fn.py, [fn], cls.area)
         self.python_classes.append(cls)
 
-    def field_storage(self, t, owner=""):
-        """The type a record field holds: a field declared `T *` over a class
-        or container holds the `T` itself, a `T const &` field its value. A
-        record's pointer to its own kind stays a pointer: it links records,
-        which cannot hold one another."""
+    def member_type(self, fld):
+        """The C++ type of a record's member: a field declared `T *` of a
+        class or container T holds a T inside the record, and a field declared
+        `T const &` holds its value (a reference member could not be set)."""
+        if fld.type.ref:
+            return replace(fld.type, ref="", const=False)
+        return fld.type.pointee() if self._holds_pointee(fld.type, fld.owner) else fld.type
+
+    def _holds_pointee(self, t, owner=""):
+        """A record's pointer to its own kind stays a pointer: it links
+        records, which cannot hold one another."""
         c = self.canonical(t)
-        if t.ref:
-            return replace(t, ref="", const=False)
-        if c.pointers == 1 and not c.pointer_consts[0] and c.array is None and not c.const:
-            value = c.value()
-            if value.name != owner and not (self.is_scalar(value) or self.is_enum(value) or value.name in ("char", "void")
-                    or value.name in OPAQUE_SCALARS or value.name in self.lib.opaque):
-                return replace(t, pointers=0, pointer_consts=())
-        return t
+        if c.pointers != 1 or c.ref or c.array is not None:
+            return False
+        value = c.pointee().value()
+        return value.name != owner and (value.name in self.lib.classes or bool(value.args))
+
+    def _field_arg(self, fld):
+        """What a field setter converts: class and container members are
+        copied from a proxy of their type (a container never from a
+        sequence), a holder member takes the argument holder's object."""
+        declared = fld.param or fld.type
+        arg = self.arg_for(declared)
+        if arg.kind == "array":
+            arg.kind = "pointer"  # the setter refuses null with the field's own message
+        if arg.kind == "container" or self._holds_pointee(declared, fld.owner):
+            value = self.canonical(self.member_type(fld)).value()
+            arg = Arg("reference", declared, self.cpp_names(value).cpp(), self.record_for(value))
+        if arg.kind == "reference" and self.canonical(declared).name == "std::unique_ptr":
+            arg.move = True
+        return arg
+
+    def _field_result(self, fld):
+        """What a field getter returns: scalars, strings and arrays by value; a
+        class declared by a bare alias (no namespace, by value) as a new owned
+        copy, as the library's header declares such a field; any other class,
+        container or holder member as a borrowed proxy inside the record."""
+        member = self.member_type(fld)
+        if fld.bare and self.canonical(member).name in self.lib.classes:
+            return self.result_for(member)
+        if self._field_by_reference(member):
+            return self.result_for(replace(member, ref="&"))
+        return self.result_for(member)
 
     def _field_by_reference(self, t):
         c = self.canonical(t)
@@ -530,12 +557,21 @@ class Model:
         fn.target = func.qname
         return fn
 
+    def _container_class_functions(self, cls, names):
+        self._class_functions(cls)
+        containers.arrange(self.entries, cls, names)
+
     def _build(self):
-        for cls in sorted(self.holder_classes, key=self._holder_rank):
-            self._class_functions(cls)
+        # The iterator and the standard containers, then per namespace its
+        # holders followed by its holder vectors, then the declared classes.
         for cls, names in self.container_classes:
-            self._class_functions(cls)
-            containers.arrange(self.entries, cls, names)
+            self._container_class_functions(cls, names)
+        for group in self._holder_groups():
+            for holder in group:
+                self._class_functions(self.holder_classes[holder.target])
+            for holder in group:
+                if holder.vector:
+                    self._container_class_functions(*self.holder_vectors[holder.target])
         pending_funcs: Dict[str, List[Function]] = {}
         func_order = []
         for item in self.lib.order:

@@ -99,6 +99,11 @@ PnicDriverInfo.name = qnet
 PnicDriverInfo.version = 1.4.2
 PnicDriverInfo.firmwareVersion = 7.10 0x80003a1c
 PnicDriverInfo.busInfo = 0000:18:00.0
+HardwareCapabilities = VlanTag,VlanUntag,ChecksumOffload,TcpSegmentationOffload,ScatterGatherTx,HighDMA,ChecksumOffloadIPv6,TcpSegmentationOffloadIPv6,GeneveOffload,SRIOV=false
+SourcePortStats.33554440.pktsIn = 90211
+SourcePortStats.33554440.bytesIn = 61345200
+SourcePortStats.33554440.pktsOut = 87002
+SourcePortStats.33554440.bytesOut = 70113760
 
 [Pnic nic1]
 MappedName = nic1
@@ -185,6 +190,11 @@ PnicDriverInfo.name = qnet
 PnicDriverInfo.version = 1.4.2
 PnicDriverInfo.firmwareVersion = 7.10 0x80003a1c
 PnicDriverInfo.busInfo = 0000:18:00.1
+HardwareCapabilities = VlanTag,VlanUntag,ChecksumOffload,TcpSegmentationOffload,ScatterGatherTx,HighDMA,ChecksumOffloadIPv6,TcpSegmentationOffloadIPv6,GeneveOffload,SRIOV=false
+SourcePortStats.33554440.pktsIn = 90211
+SourcePortStats.33554440.bytesIn = 61345200
+SourcePortStats.33554440.pktsOut = 87002
+SourcePortStats.33554440.bytesOut = 70113760
 
 [Pnic nic2]
 MappedName = nic2
@@ -246,6 +256,7 @@ PnicDriverInfo.name = qfab
 PnicDriverInfo.version = 2.0.1
 PnicDriverInfo.firmwareVersion = 16.27.1000
 PnicDriverInfo.busInfo = 0000:3b:00.0
+HardwareCapabilities = VlanTag,VlanUntag,ChecksumOffload,TcpSegmentationOffload,ScatterGatherTx,HighDMA,ChecksumOffloadIPv6,TcpSegmentationOffloadIPv6,DCB,HW_DCB,SRIOV
 
 [Pnic nic3]
 MappedName = nic3
@@ -307,6 +318,7 @@ PnicDriverInfo.name = qfab
 PnicDriverInfo.version = 2.0.1
 PnicDriverInfo.firmwareVersion = 16.27.1000
 PnicDriverInfo.busInfo = 0000:3b:00.1
+HardwareCapabilities = VlanTag,VlanUntag,ChecksumOffload,TcpSegmentationOffload,ScatterGatherTx,HighDMA,ChecksumOffloadIPv6,TcpSegmentationOffloadIPv6,DCB,HW_DCB,SRIOV
 
 [HostsFile]
 Lines = 127.0.0.1 localhost.localdomain localhost,::1 localhost.localdomain localhost,192.0.2.10 host-a.example.invalid host-a,198.51.100.20 build-1.example.invalid build-1
@@ -620,10 +632,10 @@ ModulesList = qnet,qfab
 DriversList = qnet,qfab
 
 [LoadTarnStats]
-LastRebootFromVersion = 8.0.2
-LastRebootToVersion = 8.0.3
-LastRebootFromBuild = 24180
-LastRebootToBuild = 24322
+LastRebootFromVersion = 1.3.0
+LastRebootToVersion = 1.4.0
+LastRebootFromBuild = 1100
+LastRebootToBuild = 1200
 Stat.num_attempts = 3
 Stat.num_boots = 2
 Stat.num_successive_boots = 2

@@ -8,8 +8,6 @@
 #include <cstring>
 #include <sstream>
 
-#include "hostctl/sim.h"
-
 namespace HostCtl {
 namespace Network {
 namespace {
@@ -509,6 +507,23 @@ void NicCapabilities::Derive(const NicCapabilities &parent) {
     uint64 inherited = parent.mask_ & ~mask_;
     flags_ |= parent.flags_ & inherited;
     mask_ |= inherited;
+}
+
+NicCapabilities NicCapabilities::FromText(const std::string &text) {
+    static const std::pair<const char *, int> bits[] = {
+#define QOR_CAPABILITY_BIT(Name, Bit) {#Name, Bit},
+        QOR_NIC_CAPABILITIES(QOR_CAPABILITY_BIT)
+#undef QOR_CAPABILITY_BIT
+    };
+    NicCapabilities capabilities;
+    for (const auto &item : QorCtl::Sim::Codec<std::vector<std::string>>::Decode(text)) {
+        size_t equals = item.find('=');
+        std::string name = item.substr(0, equals);
+        auto found = std::find_if(std::begin(bits), std::end(bits), [&](const auto &bit) { return name == bit.first; });
+        if (found == std::end(bits)) Refuse("adapter capability", name);
+        capabilities.SetBit(found->second, equals == std::string::npos || item.substr(equals + 1) != "false");
+    }
+    return capabilities;
 }
 
 void NicCapabilities::SetBit(int bit, bool on) {

@@ -4,6 +4,7 @@
 #include "hostctl/network/values.h"  // by-value members of the system records
 #include "hostctl/sim.h"
 #include "hostctl/system/opaque.h"  // by-value members of the system records
+#include "hostctl/system/functions.h"
 #include "hostctl/system/objects.h"
 
 namespace {
@@ -70,6 +71,14 @@ std::unique_ptr<HostCtl::System::ServiceAgent> SystemInfoImpl::GetServiceAgent(c
     return std::unique_ptr<HostCtl::System::ServiceAgent>(new ServiceAgentImpl(named("ServiceAgent", name)));
 }
 
+// Every source reports the one version the host runs ("QorVersion.<field>").
+HostCtl::System::QorVersionInfo SystemInfoImpl::GetQorVersion(HostCtl::System::QorVersionSource) const {
+    QorCtl::Sim::Enter(*node_, "SystemInfo.GetQorVersion");
+    HostCtl::System::QorVersionInfo version;
+    QorCtl::Sim::Fill(version, *node_, "QorVersion");
+    return version;
+}
+
 bool SystemInfoImpl::HasUserVar(const std::string &name) {
     QorCtl::Sim::Enter(*node_, "SystemInfo.HasUserVar");
     return node_->properties.count(QorCtl::Sim::Indexed("UserVar", name)) != 0;
@@ -94,3 +103,8 @@ void SystemInfoImpl::DelUserVar(const std::string &name) {
 
 }  // namespace System
 }  // namespace QorCtl
+
+HostCtl::System::ServiceAgentPtr HostCtl::System::GetServiceAgent(const std::string &name, const std::string &) {
+    QorCtl::Sim::Enter(*QorCtl::Sim::FindOrAdd("", ""), "GetServiceAgent");
+    return ServiceAgentPtr(new QorCtl::System::ServiceAgentImpl(named("ServiceAgent", name)));
+}

@@ -116,18 +116,39 @@ def test_agents_come_back_in_holders():
     agent = qorctl.GetServiceAgent("ntpd", "ntp")
     assert isinstance(agent, qorctl.ServiceAgentPtr) and not agent.thisown
     assert isinstance(agent.get(), qorctl.ServiceAgent)
-    assert agent.get().IsRunning() is False
+    assert agent.get().IsRunning() is True  # as the default host has it
     assert isinstance(qorctl.SnmpAgentConfigFactory(), qorctl.SnmpAgentConfigPtr)
 
 
-def test_record_fields_lend_their_members():
+def test_fields_of_a_class_alias_read_as_new_owned_copies():
     cdp = qorctl.CdpSummary()
-    lent = cdp.ipAddress
-    assert isinstance(lent, qorctl.Ipv4Address) and not lent.thisown
-    assert isinstance(cdp.network, qorctl.Ipv4Network)
+    first, second = cdp.ipAddress, cdp.mgmtAddress
+    again = cdp.ipAddress
+    assert all(isinstance(c, qorctl.Ipv4Address) and c.thisown for c in (first, second, again))
+    assert len({address(first), address(second), address(again)}) == 3
+    assert isinstance(cdp.network, qorctl.Ipv4Network) and cdp.network.thisown
+    del cdp
+    qorctl.CdpSummary().ipAddress = first  # the copy outlives its record
+    cdp = qorctl.CdpSummary()
     cdp.vlan = 4094
     assert (cdp.vlan, cdp.status, cdp.systemName) == (4094, 0, "")
     assert qorctl.SasStats().phy_reset_problem_count == 0
+
+
+def test_pointer_typed_fields_lend_the_member_inside_the_record():
+    entry = qorctl.PortDbEntry()
+    lent = entry.ipEntry
+    assert isinstance(lent, qorctl.IpEntry) and not lent.thisown
+    value = qorctl.IpEntry()
+    value.vlanId = 7
+    entry.ipEntry = value
+    del value  # the record holds its own copy
+    assert lent.vlanId == 7 and address(entry.ipEntry) == address(lent)
+    lent.vlanId = 9
+    assert entry.ipEntry.vlanId == 9
+    assert raises(ValueError, setattr, entry, "ipEntry", None) == \
+        "invalid null reference in method 'PortDbEntry_ipEntry_set', argument 2 of type 'HostCtl::Network::IpEntry *'"
+    assert entry.ipEntry.vlanId == 9
 
 
 # ---- array fields -------------------------------------------------------------------------
@@ -174,12 +195,12 @@ def test_firewall_port_function_has_c_linkage(build_dir):
 def test_module_functions_fail_by_their_own_name(sim_host):
     sim_host("""
         [DnsConfig defaultTcpipStack]
-        Hostname = esx-a
+        Hostname = host-a
         [fail]
         SyslogIsRunning = syslog is down
         """)
     info = qorctl.NetworkInfoImpl()          # a constructor re-reads the model
-    assert info.GetDnsConfig().get().GetHostname() == "esx-a"
+    assert info.GetDnsConfig().get().GetHostname() == "host-a"
     with pytest.raises(qorctl.HostCtlException) as error:
         qorctl.SyslogIsRunning()
     assert error.value.GetMessage() == "syslog is down"

@@ -152,3 +152,19 @@ def test_an_information_block_can_be_made_to_fail(sim_host):
     """)
     with pytest.raises(qorctl.HostCtlException, match="^statistics unavailable$"):
         qorctl.PnicImpl("nic0").GetPnicStats(qorctl.PnicStats())
+
+
+def test_keyed_records_and_capabilities_come_from_the_model(sim_host):
+    sim_host("""
+        [Pnic nic0]
+        SourcePortStats.7.pktsIn = 12
+        HardwareCapabilities = VlanTag,SRIOV=false
+        [Pnic nic1]
+        HardwareCapabilities = VlanTag,Teleport
+    """)
+    pnic = qorctl.PnicImpl("nic0")
+    assert (pnic.GetSourcePortStats(7).pktsIn, pnic.GetSourcePortStats(8).pktsIn) == (12, 0)
+    caps = pnic.GetHardwareCapabilities()
+    assert (caps.GetVlanTag(), caps.HasSRIOV(), caps.GetSRIOV(), caps.HasDCB()) == (True, True, False, False)
+    with pytest.raises(qorctl.HostCtlException, match="^adapter capability 'Teleport' is not valid$"):
+        qorctl.PnicImpl("nic1").GetHardwareCapabilities()

@@ -234,3 +234,60 @@ def test_the_pair_is_built_from_two_texts_or_a_pair_and_refuses_null_text():
     assert (pair.first, copy.first, qorctl.PairStringString(("c", "d")).second) == ("a", "z", "d")
     with pytest.raises(ValueError, match="invalid null reference"):
         pair.second = None
+
+
+# ---- messages of the container functions -----------------------------------------------------
+
+VECTOR = "std::vector< std::string,std::allocator< std::string > >"
+MAP = "std::map< std::string,std::string,std::less< std::string >,std::allocator< std::pair< std::string const,std::string > > >"
+SET = "std::set< std::string,std::less< std::string >,std::allocator< std::string > >"
+CONTAINERS = {
+    "StringVector": (lambda: qorctl.StringVector(["a", "b"]), VECTOR),
+    "MapStringString": (lambda: qorctl.MapStringString({"a": "1", "b": "2"}), MAP),
+    "StringSet": (lambda: qorctl.StringSet(["a", "b"]), SET),
+}
+
+
+@pytest.mark.parametrize("cls, name, args, number", [
+    ("StringVector", "erase", lambda c: (None,), 2),
+    ("StringVector", "erase", lambda c: (c.begin(), None), 3),
+    ("StringVector", "insert", lambda c: (None, "x"), 2),
+    ("StringVector", "insert", lambda c: (None, 2, "x"), 2),
+    ("MapStringString", "erase", lambda c: (None,), 2),
+    ("StringSet", "erase", lambda c: (None,), 2),
+    ("StringSet", "erase", lambda c: (None, c.end()), 2),
+])
+def test_iterator_arguments_take_only_the_containers_own_iterators(cls, name, args, number):
+    make, spelled = CONTAINERS[cls]
+    container = make()
+    before = list(container)
+    with pytest.raises(TypeError) as error:
+        getattr(container, name)(*args(container))
+    assert str(error.value) == f"in method '{cls}_{name}', argument {number} of type '{spelled}::iterator'"
+    assert list(container) == before
+
+
+@pytest.mark.parametrize("cls, prototypes", [
+    ("StringVector", ["({C}::iterator)", "({C}::iterator,{C}::iterator)"]),
+    ("MapStringString", ["(std::string const &)", "({C}::iterator)", "({C}::iterator,{C}::iterator)"]),
+])
+def test_erase_overloads_name_the_containers_iterator_type(cls, prototypes):
+    make, spelled = CONTAINERS[cls]
+    with pytest.raises(NotImplementedError) as error:
+        make().erase(5)
+    assert str(error.value) == (
+        f"Wrong number or type of arguments for overloaded function '{cls}_erase'.\n"
+        "  Possible C/C++ prototypes are:\n"
+        + "".join(f"    {spelled}::erase{p.replace('{C}', spelled)}\n" for p in prototypes))
+
+
+@pytest.mark.parametrize("field", ["first", "second"])
+@pytest.mark.parametrize("value, kind, prefix", [(None, ValueError, "invalid null reference "),
+                                                 (5, TypeError, "")])
+def test_pair_setters_name_their_const_reference(field, value, kind, prefix):
+    pair = qorctl.PairStringString("a", "b")
+    with pytest.raises(kind) as error:
+        setattr(pair, field, value)
+    assert str(error.value) == (f"{prefix}in method 'PairStringString_{field}_set', argument 2 of type "
+                                "'std::string const &'")
+    assert (pair.first, pair.second) == ("a", "b")

@@ -110,7 +110,7 @@ def test_a_value_round_trips_or_is_refused_by_its_bound(field, value):
         assert field.get(obj) == 7
 
 
-# The first value past each bound and the class the Part's families give it.
+# The first value past each bound and the exception its converter family raises.
 @pytest.mark.parametrize("field, below, above", list(zip(FIELDS, [
     OverflowError, OverflowError, OverflowError,      # int, int32, an enumeration
     TypeError,                                        # int64: past a signed 64-bit read

@@ -199,31 +199,44 @@ def test_container_types_pick_their_conversion_from_the_declared_type():
     assert "_p_std__vectorT_unsigned_int_std__allocatorT_unsigned_int_t_t" in model.records
 
 
-def test_container_classes_follow_their_family_table():
+def test_container_class_of_records_makes_its_records_convert():
     model = Model(read(CORE + SAMPLE + """
 class Part
   ctor()
 container PartVector = std::vector< Part >
 container Names = std::set< std::string >
 """))
-    names = [e.py for e in model.entries]
-    parts = [n for n in names if "PartVector" in n]
-    # The constructor sits where the family's table puts it, after erase.
-    assert parts[:4] == ["PartVector_iterator", "PartVector___nonzero__", "PartVector___bool__", "PartVector___len__"]
-    assert parts.index("new_PartVector") == parts.index("PartVector_erase") + 1
-    assert parts[-2:] == ["delete_PartVector", "PartVector_swigregister"]
-    # A holder vector has exactly its family's functions: no constructor, no item access.
-    widgets = {n for n in names if n.startswith(("WidgetVector", "new_WidgetVector", "delete_WidgetVector"))}
-    assert "new_WidgetVector" not in widgets and "WidgetVector___getitem__" not in widgets
-    assert {"WidgetVector_front", "WidgetVector___delslice__", "delete_WidgetVector"} <= widgets
-    assert len(widgets) == 21
-    # A container class of records makes the records convert from sequences.
     fn = {e.py: e.candidates for e in model.entries}
     assert fn["new_PartVector"][1].args[0].info.element == "HostCtl::Network::Part"
     assert [c.args[0].kind for c in fn["Names_insert"]] == ["string"]
-    iterator = [n for n in names if "SwigPyIterator" in n]
-    assert iterator[:3] == ["delete_SwigPyIterator", "SwigPyIterator_value", "SwigPyIterator_incr"]
-    assert iterator[-1] == "SwigPyIterator_swigregister" and "new_SwigPyIterator" not in names
+
+
+def test_holders_follow_the_containers_grouped_by_namespace():
+    # Widget's holder (network) is declared before Knob's and Dial's (adv).
+    model = Model(read(CORE + SAMPLE + """
+namespace HostCtl::Adv
+class Knob : virtual HostCtl::Lib::HostCtlObject
+class Dial : virtual HostCtl::Lib::HostCtlObject
+holder Knob vector
+holder Dial
+container Names = std::set< std::string >
+"""))
+    registered = [e.py[:-len("_swigregister")] for e in model.entries if e.py.endswith("_swigregister")]
+    assert registered == ["SwigPyIterator", "Names", "KnobPtr", "DialPtr", "KnobVector", "WidgetPtr", "WidgetVector",
+                          "HostCtlObject", "QorCtlObject", "Widget", "WidgetImpl", "Knob", "Dial"]
+
+
+@pytest.mark.parametrize("declared, reads, member", [
+    ("Widget", "copy", "HostCtl::Network::Widget"),
+    ("HostCtl::Network::Widget", "borrowed", "HostCtl::Network::Widget"),
+    ("Widget *", "borrowed", "HostCtl::Network::Widget"),
+    ("std::vector< std::string > *", "borrowed", "std::vector< std::string,std::allocator< std::string > >"),
+])
+def test_a_fields_reading_and_member_follow_how_its_type_is_written(declared, reads, member):
+    model = Model(read(CORE + SAMPLE + "class Box\n  ctor()\n  field item : %s\n" % declared))
+    getter = next(e for e in model.entries if e.py == "Box_item_get").candidates[0]
+    assert getter.result.kind == reads
+    assert model.member_type(model.lib.classes["HostCtl::Network::Box"].fields[0]).spell() == member
 
 
 RECORDS = """

@@ -25,7 +25,7 @@ def variable_names():
 
 def test_cvar_is_the_one_swigvarlink_object():
     kind = type(cvar)
-    assert kind.__name__ == "swigvarlink" and kind.__doc__ == "Swig var link object"
+    assert kind.__name__ == "swigvarlink"
     assert repr(cvar) == "<Swig global variables>"
 
 

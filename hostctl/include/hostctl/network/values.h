@@ -16,6 +16,7 @@
 #include "hostctl/core.h"
 #include "hostctl/forward.h"
 #include "hostctl/network/enums.h"
+#include "hostctl/sim.h"
 
 namespace HostCtl {
 namespace Network {
@@ -402,6 +403,36 @@ private:
     PolicyValue<uint64> PeakBps_, AverageBps_, BurstSize_;
 };
 
+// Every capability with its bit.
+#define QOR_NIC_CAPABILITIES(X) \
+    X(VlanTag, 0) \
+    X(VlanUntag, 1) \
+    X(ChecksumOffload, 2) \
+    X(TcpSegmentationOffload, 3) \
+    X(ScatterGatherTx, 4) \
+    X(HighDMA, 5) \
+    X(ScatterGatherSpanPagesTx, 6) \
+    X(ChecksumOffloadIPv6, 7) \
+    X(TcpSegmentationOffloadIPv6, 8) \
+    X(TcpSegmentationOffload256k, 9) \
+    X(UplinkReadOnlyInetHeaders, 10) \
+    X(UPT, 11) \
+    X(ENCAP, 12) \
+    X(DCB, 13) \
+    X(OffsetBasedOffload, 14) \
+    X(ChecksumOffloadIPv6ExtHdrs, 15) \
+    X(TcpSegmentationOffloadIPv6ExtHdrs, 16) \
+    X(Sched, 17) \
+    X(SRIOV, 18) \
+    X(SwLRO, 19) \
+    X(AdjustHeaderAlignment, 20) \
+    X(GenericOffload, 21) \
+    X(GeneveOffload, 22) \
+    X(HW_DCB, 23) \
+    X(BMC_NIC, 24) \
+    X(K2K_NIC, 25) \
+    X(PreferredMgmtNic, 26)
+
 // An adapter's capabilities as two bit sets: the mask says which
 // capabilities are set, the flags what each set one is.
 class NicCapabilities {
@@ -422,34 +453,12 @@ public:
     void Unset##Name() { UnsetBit(Bit); }                                              \
     bool Has##Name() const { return (mask_ >> (Bit)) & 1; }                           \
     bool Get##Name() const { return GetBit(Bit, #Name); }
-    QOR_CAPABILITY(VlanTag, 0)
-    QOR_CAPABILITY(VlanUntag, 1)
-    QOR_CAPABILITY(ChecksumOffload, 2)
-    QOR_CAPABILITY(TcpSegmentationOffload, 3)
-    QOR_CAPABILITY(ScatterGatherTx, 4)
-    QOR_CAPABILITY(HighDMA, 5)
-    QOR_CAPABILITY(ScatterGatherSpanPagesTx, 6)
-    QOR_CAPABILITY(ChecksumOffloadIPv6, 7)
-    QOR_CAPABILITY(TcpSegmentationOffloadIPv6, 8)
-    QOR_CAPABILITY(TcpSegmentationOffload256k, 9)
-    QOR_CAPABILITY(UplinkReadOnlyInetHeaders, 10)
-    QOR_CAPABILITY(UPT, 11)
-    QOR_CAPABILITY(ENCAP, 12)
-    QOR_CAPABILITY(DCB, 13)
-    QOR_CAPABILITY(OffsetBasedOffload, 14)
-    QOR_CAPABILITY(ChecksumOffloadIPv6ExtHdrs, 15)
-    QOR_CAPABILITY(TcpSegmentationOffloadIPv6ExtHdrs, 16)
-    QOR_CAPABILITY(Sched, 17)
-    QOR_CAPABILITY(SRIOV, 18)
-    QOR_CAPABILITY(SwLRO, 19)
-    QOR_CAPABILITY(AdjustHeaderAlignment, 20)
-    QOR_CAPABILITY(GenericOffload, 21)
-    QOR_CAPABILITY(GeneveOffload, 22)
-    QOR_CAPABILITY(HW_DCB, 23)
-    QOR_CAPABILITY(BMC_NIC, 24)
-    QOR_CAPABILITY(K2K_NIC, 25)
-    QOR_CAPABILITY(PreferredMgmtNic, 26)
+    QOR_NIC_CAPABILITIES(QOR_CAPABILITY)
 #undef QOR_CAPABILITY
+
+    // Capabilities named in a list, each set on or, with "=false", off:
+    // "VlanTag,SRIOV=false"; an unknown name is refused.
+    static NicCapabilities FromText(const std::string &text);
 
 private:
     void SetBit(int bit, bool on);
@@ -505,6 +514,18 @@ private:
 }  // namespace HostCtl
 
 namespace QorCtl {
+namespace Sim {
+
+// The simulated host writes an adapter's capabilities as a list of names.
+template <>
+struct Codec<HostCtl::Network::NicCapabilities> {
+    static HostCtl::Network::NicCapabilities Decode(const std::string &text) {
+        return HostCtl::Network::NicCapabilities::FromText(text);
+    }
+};
+
+}  // namespace Sim
+
 namespace Network {
 
 // Locally administered MAC addresses the host makes for its own interfaces,
