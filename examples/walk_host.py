@@ -2,11 +2,12 @@
 
 Reaches the host, opens the network information object, lists the physical
 adapters with their MAC addresses and link states, what the first adapter's
-neighbour switch announces and its counters, the hosts file, then asks for an
-adapter that does not exist and handles the library's failure as a Python
-exception. Then it lists the processors and PCI devices, the resource-group
-tree with each group's processor allocation, and sets an advanced option
-within and outside its bounds.
+neighbour switch announces and its counters, the hosts file, the system's
+version, services and firewall rulesets, then asks for an adapter that does
+not exist and handles the library's failure as a Python exception. Then it
+lists the processors and PCI devices, the resource-group tree with each
+group's processor allocation, and sets an advanced option within and outside
+its bounds.
 
 By default the library serves its built-in simulated host; point the
 QORCTL_SIM_HOST environment variable (or --model) at a model file to walk
@@ -75,6 +76,21 @@ def set_option(path, value):
         print("  %s = %d" % (path, option.GetValue()))
 
 
+def describe_system():
+    info = qorctl.SystemInfoImpl()
+    version = info.GetQorVersion(0)
+    print("\n%s %s build %s, %s" % (version.product, version.productVersion, version.buildVersion,
+                                   info.GetFormattedDateTime()))
+    for name in ("sshd", "ntpd", "snmpd"):
+        print("  service %-6s %s" % (name, "running" if info.GetServiceAgent(name, "").get().IsRunning()
+                                     else "stopped"))
+    for holder in info.GetFirewallRulesets():
+        ruleset = holder.get()
+        rule = ruleset.GetRules()[0].get()
+        print("  firewall %-10s %-8s port %d" % (ruleset.GetRulesetId(), "enabled" if ruleset.IsEnabled()
+                                                 else "disabled", rule.portBegin))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -99,6 +115,7 @@ def main(argv=None):
     if first is not None:
         describe_neighbour(first)
     describe_hosts_file()
+    describe_system()
 
     print("\nlooking up adapter %r:" % args.missing)
     try:

@@ -8,6 +8,10 @@
 
 namespace qor {
 
+// Thrown by the module's own inline code once it has set the Python
+// exception itself (an argument it cannot use): the guard only reports failure.
+struct ErrorAlreadySet {};
+
 // Raises a heap copy of `error` as the value of the registered exception
 // class (or RuntimeError with a bare proxy when none is registered).
 PyObject *raise_library_exception(const HostCtl::Lib::HostCtlException &error);
@@ -19,6 +23,8 @@ PyObject *guarded(Call &&call) {
         return call();
     } catch (const HostCtl::Lib::HostCtlException &error) {
         return raise_library_exception(error);
+    } catch (const ErrorAlreadySet &) {
+        return nullptr;
     } catch (...) {
         return raise_std_exception();
     }

@@ -29,6 +29,8 @@ Class members (indented under ``class``)::
     py NAME                          Python class name (default: last name part)
     alias NAME                       a second name of the class
     nodelete                         no delete_ function
+    unlisted                         no flat function at all: scripts meet the class
+                                     only as a base that proxies convert to
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
     field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
@@ -128,6 +130,7 @@ class Field:
     bare: bool = False                    # written as one name without namespace, by value
     param: Optional[ctype.CType] = None   # the setter's parameter type, when not the field's own
     init: str = ""                        # C++ initializer of the member, when not value-initialised
+    owner: str = ""                       # qualified name of the record that has the field
 
 
 @dataclass
@@ -142,6 +145,7 @@ class Class:
     aliases: List[str] = field(default_factory=list)
     extern: bool = False
     has_delete: bool = True
+    listed: bool = True
     ctors: List[Op] = field(default_factory=list)
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
@@ -445,6 +449,8 @@ class _Reader:
             cls.aliases.append(rest)
         elif keyword == "nodelete":
             cls.has_delete = False
+        elif keyword == "unlisted":
+            cls.listed = False
         elif keyword == "ctor":
             op = self.parse_op(cls.short + rest)
             op.origin = cls.qname
@@ -462,7 +468,7 @@ class _Reader:
                 words = words[:-1]
             t = ctype.parse(" ".join(words))
             bare = "::" not in t.name and not t.args and not t.pointers and not t.ref and t.array is None
-            cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip()))
+            cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip(), owner=cls.qname))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
         else:

@@ -150,7 +150,7 @@ class LibraryWriter(ValueWriter):
     def forward_header(self):
         out = ["// Generated: forward declarations of the library's types.", "#pragma once", "",
                "#include <algorithm>", "#include <iterator>", "#include <map>", "#include <memory>",
-               "#include <set>", "#include <string>", "#include <utility>", "#include <vector>", "",
+               "#include <set>", "#include <string>", "#include <unordered_map>", "#include <functional>", "#include <utility>", "#include <vector>", "",
                '#include "hostctl/core.h"', ""]
         for qname in list(self.lib.classes) + list(self.lib.opaque):
             if not self.enclosing_class(qname):
@@ -243,7 +243,8 @@ class LibraryWriter(ValueWriter):
         lines = wrap_namespace(cls.qname, [head % cls.short] + body + ["};"]) + [""]
         if self.is_record(cls):
             lines += ["namespace QorCtl::Sim {", "void Fill(%s &record, const Node &node, const std::string &key);"
-                      % cls.qname, "}", ""]
+                      % cls.qname, "void Store(const %s &record, Node &node, const std::string &key);" % cls.qname,
+                      "}", ""]
         return lines
 
     def is_record(self, cls):
@@ -262,6 +263,17 @@ class LibraryWriter(ValueWriter):
         for fld in cls.fields:
             if fld.type.array is None:
                 out.append('    Fill(record.%s, node, key + ".%s");' % (fld.name, fld.name))
+        return out + ["}", ""]
+
+    def store_source(self, cls):
+        """The inverse of Fill: each field the model can hold, as "<key>.<field>"."""
+        out = ["void QorCtl::Sim::Store(const %s &record, Node &node, const std::string &key) {" % cls.qname]
+        for fld in cls.fields:
+            stored = self.model.canonical(self.model.member_type(fld))
+            if fld.type.array is None and self.codable(stored):
+                out.append('    Write(node, (key + ".%s").c_str(), record.%s);' % (fld.name, fld.name))
+            elif fld.type.array is None and not stored.pointers and self.record_of(stored):
+                out.append('    Store(record.%s, node, key + ".%s");' % (fld.name, fld.name))
         return out + ["}", ""]
 
     def resolved_ops_ctors(self, cls):
@@ -373,7 +385,7 @@ class LibraryWriter(ValueWriter):
                 out += ["}", ""]
             return out
         if self.is_record(cls):
-            out += self.fill_source(cls)
+            out += self.fill_source(cls) + self.store_source(cls)
         for ctor in self.resolved_ops_ctors(cls):
             out += ["%s::%s(%s)%s {}" % (q, cls.short, params(ctor, True), self.field_inits(cls, ctor)), ""]
         for op in self.generic(self.resolved_ops(cls)):
@@ -430,6 +442,9 @@ class LibraryWriter(ValueWriter):
         is_getter = op.name.startswith(PREFIXES)
         if op.name.startswith("Set") and first is not None and self.codable(first):
             lines.append('    QorCtl::Sim::Write(%s, "%s", p1);' % (node, key))
+        elif op.name.startswith("Set") and len(op.params) == 1 and self.record_of(op.params[0]):
+            # A record is stored field by field, where its getter fills it from.
+            lines.append('    QorCtl::Sim::Store(p1, %s, "%s");' % (node, key))
         elif op.name.startswith("Set") and len(op.params) == 1 and self.is_value_object(first):
             lines.append('    QorCtl::Sim::Store(%s, "%s", "%s", p1);' % (node, key, operation))
         elif not is_getter:
@@ -456,7 +471,8 @@ class LibraryWriter(ValueWriter):
         """A getter fills its scalar output parameters from the model, the
         N-th parameter from the property "<key>.N"; a record passed by
         reference is filled from the properties "<key>.<field>" when it is the
-        only one, else from "<key>.N.<field>"."""
+        only one, else from "<key>.N.<field>"; text lists and maps from "<key>",
+        where their setter stored them."""
         lines = []
         records = [p for p in op.params if p.ref == "&" and not p.const and self.record_of(p)]
         for number, param in enumerate(op.params, 1):
@@ -470,6 +486,10 @@ class LibraryWriter(ValueWriter):
                              % (number, declare(value, "").strip(), node, key, number))
             elif t.ref == "&" and not t.const and self.record_fields(value):
                 lines += self.fill_lines(value, "p%d" % number, node, key + ".")
+            elif t.ref == "&" and not t.const and value in TEXT_CONTAINERS:
+                # A text list or map to fill is the one its setter stored ("<key>").
+                lines.append('    p%d = QorCtl::Sim::Read<%s>(%s, "%s");'
+                             % (number, declare(value, "").strip(), node, key))
         return lines
 
     def record_fields(self, t):

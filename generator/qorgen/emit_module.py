@@ -2,11 +2,14 @@
 wrapper functions per area, and the function table."""
 
 import json
+import os
 import re
 
 from .model import Function, FunctionEntry, Model
 
 NULL_PREFIX = "invalid null reference "
+# Hand-written module code of the API areas (api/<area>/).
+API_DIR = os.path.join(os.path.dirname(__file__), "..", "..", "api")
 
 
 def c_string(text):
@@ -189,6 +192,13 @@ def body(fn: Function):
         if fn.args[0].kind != "chararray":
             lines += array_check(fn)
         call = "std::copy_n(a1.get(), %d, self.get()->%s)" % (fn.args[0].decl.array, fn.target)
+    elif fn.kind == "set" and fn.args[0].kind == "cstring" and not fn.args[0].decl.pointer_consts[0] \
+            and not fn.args[0].decl.const:
+        # A writable C string field gets a copy of its own: the argument's text
+        # lives only for the call. The old text is left alone, since the record
+        # may not own it.
+        call = ("self.get()->%s = a1.get() ? std::strcpy(new char[std::strlen(a1.get()) + 1], a1.get()) : nullptr"
+                % fn.target)
     elif fn.kind == "set":
         call = "self.get()->%s = %s" % (fn.target, pass_expr(fn.args[0], names[0]))
     else:
@@ -280,12 +290,19 @@ def has_vector_entry(entry: FunctionEntry):
     return entry.candidates[0].kind not in ("varget", "varset")
 
 
+def area_headers(area):
+    folder = os.path.join(API_DIR, area)
+    return sorted(n for n in os.listdir(folder) if n.endswith(".h")) if os.path.isdir(folder) else []
+
+
 def area_source(model: Model, area, headers):
-    out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>",
+    out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>", "#include <cstring>",
            '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"',
            '#include "convert/container_classes.h"', '#include "qorctl_types.h"',
            '#include "qorctl_wrappers.h"']
     out += ['#include "%s"' % h for h in headers]
+    # The area's hand-written module code that inline operations call.
+    out += ['#include "api/%s/%s"' % (area, name) for name in area_headers(area)]
     out.append("")
     for entry in model.entries:
         if entry.area != area or not has_vector_entry(entry):

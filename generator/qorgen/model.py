@@ -24,6 +24,7 @@ SCALARS = {
 STD_NAMES = {
     "std::string", "std::vector", "std::map", "std::set", "std::pair", "std::unique_ptr",
     "std::shared_ptr", "std::allocator", "std::less", "std::exception", "void",
+    "std::unordered_map", "std::reference_wrapper",
 }
 # The C++ words among them; the other names are the library's typedefs.
 C_SCALARS = set(SCALARS.values())
@@ -504,14 +505,16 @@ class Model:
         `T const &` holds its value (a reference member could not be set)."""
         if fld.type.ref:
             return replace(fld.type, ref="", const=False)
-        return fld.type.pointee() if self._holds_pointee(fld.type) else fld.type
+        return fld.type.pointee() if self._holds_pointee(fld.type, fld.owner) else fld.type
 
-    def _holds_pointee(self, t):
+    def _holds_pointee(self, t, owner=""):
+        """A record's pointer to its own kind stays a pointer: it links
+        records, which cannot hold one another."""
         c = self.canonical(t)
         if c.pointers != 1 or c.ref or c.array is not None:
             return False
         value = c.pointee().value()
-        return value.name in self.lib.classes or bool(value.args)
+        return value.name != owner and (value.name in self.lib.classes or bool(value.args))
 
     def _field_arg(self, fld):
         """What a field setter converts: class and container members are
@@ -521,7 +524,7 @@ class Model:
         arg = self.arg_for(declared)
         if arg.kind == "array":
             arg.kind = "pointer"  # the setter refuses null with the field's own message
-        if arg.kind == "container" or self._holds_pointee(declared):
+        if arg.kind == "container" or self._holds_pointee(declared, fld.owner):
             value = self.canonical(self.member_type(fld)).value()
             arg = Arg("reference", declared, self.cpp_names(value).cpp(), self.record_for(value))
         if arg.kind == "reference" and self.canonical(declared).name == "std::unique_ptr":
@@ -573,7 +576,8 @@ class Model:
         func_order = []
         for item in self.lib.order:
             if isinstance(item, Class):
-                self._class_functions(item)
+                if item.listed:
+                    self._class_functions(item)
             elif isinstance(item, Variable):
                 self._accessor_functions(item)
             else:

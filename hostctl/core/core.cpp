@@ -2,15 +2,36 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 #include "hostctl/sim.h"
+
+namespace {
+
+// The information lines logged so far, kept where tests can read them.
+std::string g_info_log;
+
+}  // namespace
 
 extern "C" void QorCtl_LogInfoInt(const char *format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
+    std::va_list measure;
+    va_copy(measure, arguments);
+    int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    if (length > 0) {
+        std::vector<char> line(static_cast<size_t>(length) + 1);
+        std::vsnprintf(line.data(), line.size(), format, arguments);
+        g_info_log.append(line.data(), static_cast<size_t>(length));
+    }
     va_end(arguments);
 }
+
+// The simulation's view of the information log: everything logged since the
+// last clear.
+extern "C" const char *QorCtlSim_InfoLog() { return g_info_log.c_str(); }
+extern "C" void QorCtlSim_ClearInfoLog() { g_info_log.clear(); }
 
 namespace HostCtl {
 namespace Lib {

@@ -277,3 +277,44 @@ def test_record_fields_hold_what_their_declared_type_says():
     getters = {e.py: e.candidates[0] for e in model.entries if e.py.endswith("_get")}
     assert (getters["Outer_held_get"].result.kind, getters["Outer_held_get"].result.reference) == ("borrowed", True)
     assert getters["Outer_id_get"].result.kind == "string"
+
+
+STAND_IN = """
+area system
+header hostctl/sample.h
+namespace HostCtl::System
+class Link
+  ctor()
+  field next : Link *
+class Agent : virtual HostCtl::Lib::HostCtlObject
+  unlisted
+class Settings
+  ctor()
+  field level : int
+class Config : virtual HostCtl::Lib::HostCtlObject
+  op GetSettings(std::string const &) -> Settings
+  op GetNames(std::vector< std::string > &) const
+  op SetNames(std::vector< std::string > const &)
+  op Start() custom
+class ConfigImpl : Config, Agent, QorCtl::Lib::QorCtlObject
+  ctor()
+  reexpose GetSettings GetNames SetNames Start
+class Watcher : virtual HostCtl::Lib::HostCtlObject
+  op IsAwake() -> bool
+"""
+
+
+def test_stand_in_declarations_shape_what_the_library_and_module_get():
+    from qorgen.emit_library import LibraryWriter
+    model = Model(read(CORE + STAND_IN))
+    names = {e.py for e in model.entries}
+    assert not {n for n in names if n.startswith(("Agent_", "delete_Agent"))}   # unlisted: no function at all
+    assert "ConfigImpl_GetSettings" in names and "_p_HostCtl__System__Agent" in model.records
+    writer = LibraryWriter(model)
+    assert "    HostCtl::System::Link * next{};\n" in writer.headers()["hostctl/sample.h"]  # a link, not a copy
+    source = writer.source("system", [])
+    assert 'QorCtl::Sim::Fill(value, *node_, QorCtl::Sim::Indexed("Settings", p1));' in source
+    assert 'p1 = QorCtl::Sim::Read<std::vector< std::string,std::allocator< std::string > >>(*node_, "Names");' \
+        in source
+    assert "ConfigImpl::Start()" not in source                                   # hand-written
+    assert "QorCtl::Sim::System::WatcherNode::IsAwake()" in source                # served from the model
