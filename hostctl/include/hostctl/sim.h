@@ -24,6 +24,7 @@
 //   text) is kept by setters and read back by getters in that form.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -167,6 +168,17 @@ struct Codec<std::vector<T>> {
     static std::string Encode(const std::vector<T> &items) {
         std::vector<std::string> texts;
         for (const auto &item : items) texts.push_back(Codec<T>::Encode(item));
+        return Codec<std::vector<std::string>>::Encode(texts);
+    }
+};
+
+// References to the library's own text cannot be made from a model's text:
+// such a list reads as empty.
+template <class T>
+struct Codec<std::vector<std::reference_wrapper<T>>> {
+    static std::vector<std::reference_wrapper<T>> Decode(const std::string &) { return {}; }
+    static std::string Encode(const std::vector<std::reference_wrapper<T>> &items) {
+        std::vector<std::string> texts(items.begin(), items.end());
         return Codec<std::vector<std::string>>::Encode(texts);
     }
 };
