@@ -406,13 +406,14 @@ class LibraryWriter(ValueWriter):
 
     def node_name(self, ctor):
         """The node a constructor opens: named by its first text argument, or
-        else by its first number ("Cpu 3"), or the kind's unnamed node."""
+        else by its first number ("Cpu 3"), or the kind's unnamed node. A flag
+        names no node: it says how to open the kind's own."""
         kinds = [self.model.canonical(p) for p in ctor.params]
         for number, t in enumerate(kinds, 1):
             if t.value() == STRING:
                 return "p%d" % number
         for number, t in enumerate(kinds, 1):
-            if self.model.is_scalar(t) and not t.pointers:
+            if self.model.is_scalar(t) and not t.pointers and t.value() != ctype.CType("bool"):
                 return "std::to_string(p%d)" % number
         return "std::string()"
 
