@@ -303,8 +303,9 @@ with open(report_path, "w") as report:
 '''
 
 
-# How long one sweep process may take; an emulated machine needs far longer.
-SWEEP_SECONDS = int(os.environ.get("QORCTL_SWEEP_SECONDS", "300"))
+# How long one sweep process may take: it grows with the function table, and
+# a loaded or emulated machine needs far longer.
+SWEEP_SECONDS = int(os.environ.get("QORCTL_SWEEP_SECONDS", "900"))
 
 
 def run_sweep(build_dir, model, report, phase, start):
