@@ -112,13 +112,13 @@ def test_checks_compare_minimum_maximum_and_limit(minimum, maximum, limit, resul
 
 
 def test_group_specs_start_empty_and_take_copies_of_their_allocations():
-    spec = qorctl.ResourceGroupSpec()
-    assert spec.name == "" and not spec.cpu.IsInitialized() and not spec.memory.IsInitialized()
+    group = qorctl.ResourceGroupSpec()
+    assert group.name == "" and not group.cpu.IsInitialized() and not group.memory.IsInitialized()
     cpu = qorctl.CpuResourceAllocation()
     cpu.SetMinimum(1200)
-    spec.cpu = cpu
+    group.cpu = cpu
     cpu.SetMinimum(2400)
-    assert (spec.cpu.GetMinimum(), spec.cpu.HasMinimum()) == (1200, True)
+    assert (group.cpu.GetMinimum(), group.cpu.HasMinimum()) == (1200, True)
 
 
 # ---- the resource-group tree -----------------------------------------------------------
