@@ -32,6 +32,12 @@ std::string trim(const std::string &text) {
     return text.substr(first, last - first + 1);
 }
 
+// The failure of a model that does not parse: the file (or the built-in
+// host), the line and the problem, as compilers report them.
+[[noreturn]] void bad_line(const std::string &origin, int lineno, const std::string &problem) {
+    throw HostCtl::Lib::HostCtlException(origin + ":" + std::to_string(lineno) + ": " + problem);
+}
+
 std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
     auto model = std::make_shared<Model>();
     Node *node = nullptr;
@@ -41,8 +47,10 @@ std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
         ++lineno;
         line = trim(line.substr(0, line.find('#')));
         if (line.empty()) continue;
-        if (line.front() == '[' && line.back() == ']') {
+        if (line.front() == '[') {
+            if (line.back() != ']') bad_line(origin, lineno, "a section header needs its closing ']'");
             std::string header = trim(line.substr(1, line.size() - 2));
+            if (header.empty()) bad_line(origin, lineno, "a section header needs a kind: [kind name]");
             in_failures = header == "fail";
             node = nullptr;
             if (in_failures) continue;
@@ -55,11 +63,10 @@ std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
             continue;
         }
         size_t equals = line.find('=');
-        if (equals == std::string::npos || (!node && !in_failures)) {
-            throw HostCtl::Lib::HostCtlException(origin + ":" + std::to_string(lineno) +
-                                                 ": expected [kind name] or key = value");
-        }
+        if (equals == std::string::npos) bad_line(origin, lineno, "expected [kind name] or key = value");
+        if (!node && !in_failures) bad_line(origin, lineno, "key = value before the first [kind name]");
         std::string key = trim(line.substr(0, equals));
+        if (key.empty()) bad_line(origin, lineno, "key = value needs a key before '='");
         std::string value = trim(line.substr(equals + 1));
         if (in_failures) {
             model->failures[key] = value;
