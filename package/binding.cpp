@@ -63,6 +63,12 @@ PyObject *initializer_vectorcall(PyObject *self, PyObject *const *args, size_t n
     Py_RETURN_NONE;
 }
 
+// A function binding is not bound to what it is looked up on.
+PyObject *function_get(PyObject *self, PyObject *, PyObject *) {
+    Py_INCREF(self);
+    return self;
+}
+
 // Looked up on an instance without the call fast path (getattr, a stored
 // reference): an ordinary bound method.
 PyObject *binding_get(PyObject *self, PyObject *obj, PyObject *) {
@@ -119,7 +125,23 @@ PyObject *binding_qualname(PyObject *self, void *) {
 PyObject *binding_module(PyObject *self, void *) {
     return named_or_function(as_binding(self)->module, as_binding(self), "__module__");
 }
-PyObject *binding_doc(PyObject *self, void *) { return PyObject_GetAttrString(as_binding(self)->function, "__doc__"); }
+// Owned or null: the callable that gives a flat function's documentation
+// by its name (set by the package, which keeps the texts out of its import).
+PyObject *doc_source = nullptr;
+
+// The documentation the source gives for the flat function's name, or else
+// the function's own.
+PyObject *binding_doc(PyObject *self, void *) {
+    PyObject *function = as_binding(self)->function;  // borrowed
+    if (doc_source) {
+        PyObject *name = PyObject_GetAttrString(function, "__name__");
+        PyObject *doc = name ? PyObject_CallFunctionObjArgs(doc_source, name, nullptr) : nullptr;
+        Py_XDECREF(name);
+        if (!doc || doc != Py_None) return doc;
+        Py_DECREF(doc);
+    }
+    return PyObject_GetAttrString(function, "__doc__");
+}
 
 PyGetSetDef binding_getset[] = {
     {const_cast<char *>("__name__"), binding_name, nullptr, nullptr, nullptr},
@@ -144,7 +166,8 @@ PyMemberDef binding_members[] = {
     {nullptr, 0, 0, 0, nullptr},
 };
 
-PyTypeObject make_binding_type(const char *name, const char *doc) {
+PyTypeObject make_binding_type(const char *name, const char *doc, descrgetfunc get = binding_get,
+                               unsigned long method_flag = Py_TPFLAGS_METHOD_DESCRIPTOR) {
     PyTypeObject type = {PyVarObject_HEAD_INIT(nullptr, 0)};
     type.tp_name = name;
     type.tp_basicsize = sizeof(Binding);
@@ -152,18 +175,21 @@ PyTypeObject make_binding_type(const char *name, const char *doc) {
     type.tp_vectorcall_offset = offsetof(Binding, vectorcall);
     type.tp_repr = binding_repr;
     type.tp_call = PyVectorcall_Call;
-    type.tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_METHOD_DESCRIPTOR | QOR_TPFLAGS_HAVE_VECTORCALL;
+    type.tp_flags = Py_TPFLAGS_DEFAULT | method_flag | QOR_TPFLAGS_HAVE_VECTORCALL;
     type.tp_doc = doc;
     type.tp_members = binding_members;
     type.tp_getset = binding_getset;
     type.tp_methods = binding_methods;
-    type.tp_descr_get = binding_get;
+    type.tp_descr_get = get;
     return type;
 }
 
 PyTypeObject method_type = make_binding_type("qorctl.method", "A flat function bound as a method.");
 PyTypeObject initializer_type =
     make_binding_type("qorctl.initializer", "A constructor bound as __init__: its proxy becomes `this`.");
+// A static method or module function: called as it is, documented as the methods are.
+PyTypeObject function_type =
+    make_binding_type("qorctl.function", "A flat function called as it is.", function_get, 0);
 
 PyObject *bind(PyTypeObject *type, vectorcallfunc vectorcall, PyObject *function) {
     if (!PyCallable_Check(function)) {
@@ -186,9 +212,24 @@ PyObject *initializer(PyObject *, PyObject *function) {
     return bind(&initializer_type, initializer_vectorcall, function);
 }
 
+PyObject *function(PyObject *, PyObject *function) { return bind(&function_type, method_vectorcall, function); }
+
+PyObject *set_doc_source(PyObject *, PyObject *source) {
+    if (!PyCallable_Check(source)) {
+        PyErr_Format(PyExc_TypeError, "%R is not callable", source);
+        return nullptr;
+    }
+    Py_INCREF(source);
+    Py_XSETREF(doc_source, source);
+    Py_RETURN_NONE;
+}
+
 PyMethodDef functions[] = {
     {"method", method, METH_O, "method(flat_function): bind a flat function as a method"},
     {"initializer", initializer, METH_O, "initializer(new_function): bind a constructor as __init__"},
+    {"function", function, METH_O, "function(flat_function): a flat function documented as the methods are"},
+    {"set_doc_source", set_doc_source, METH_O,
+     "set_doc_source(callable): callable(flat_function_name) gives the documentation of the bindings"},
     {nullptr, nullptr, 0, nullptr},
 };
 
@@ -200,6 +241,8 @@ PyModuleDef definition = {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) PyObject *PyInit__binding(void) {
-    if (PyType_Ready(&method_type) < 0 || PyType_Ready(&initializer_type) < 0) return nullptr;
+    if (PyType_Ready(&method_type) < 0 || PyType_Ready(&initializer_type) < 0 || PyType_Ready(&function_type) < 0) {
+        return nullptr;
+    }
     return PyModule_Create(&definition);
 }
