@@ -1,7 +1,7 @@
 """Writes the Python proxy package `qorctl`: one class per registered class,
 its methods bound from the module's flat functions."""
 
-from .decl import Class
+from .decl import Class, DeclError
 from .model import Model
 
 EXCEPTION = "HostCtl::Lib::HostCtlException"
@@ -16,6 +16,17 @@ import _qorctl
 from . import _binding
 
 _method = _binding.method
+_function = _binding.function
+
+
+def _doc(name):
+    """The documentation of a flat function, read from the package's
+    reference texts the first time one is asked for (not at import)."""
+    from ._docs import DOCS
+    return DOCS.get(name)
+
+
+_binding.set_doc_source(_doc)
 
 
 def _repr(self):
@@ -78,10 +89,59 @@ class _Proxy(_ProxyBehaviour):
 
     __slots__ = ("this", "__dict__", "__weakref__")
 
+
+def _class(name, bases, methods, statics="", fields="", readonly="", constructor=True, destroy=False,
+           iterate=None, copy="inherit"):
+    """Makes the proxy class `name` over its flat functions and registers it
+    with the module: `methods` bound as methods, `statics` as static
+    methods, `fields` as properties (read-only those in `readonly`)."""
+    flat = vars(_qorctl)
+    prefix = name + "_"
+    space = {"__module__": __name__}
+    space["__init__"] = _binding.initializer(flat["new_" + name]) if constructor else _no_constructor
+    for op in methods.split():
+        space[op] = _method(flat[prefix + op])
+    for op in statics.split():
+        space[op] = staticmethod(_function(flat[prefix + op]))
+    if "__nonzero__" in space and "__bool__" not in space:
+        space["__bool__"] = space["__nonzero__"]
+    if destroy:
+        space["__swig_destroy__"] = flat["delete_" + name]
+    if iterate:
+        space["__iter__"] = _self if iterate == "self" else space[iterate]
+    if copy == "constructor":
+        space["_copy"] = _copy_by_constructor
+    elif copy == "fields":
+        space["_fields"] = tuple(fields.split())
+        space["_copy"] = _copy_by_fields
+    elif copy is None:
+        space["_copy"] = None
+    readonly = readonly.split()
+    for field in fields.split():
+        setter = None if field in readonly else flat[prefix + field + "_set"]
+        space[field] = property(flat[prefix + field + "_get"], setter)
+    cls = type(name, bases, space)
+    flat[prefix + "swigregister"](cls)
+    return cls
+
 '''
 
 
-def class_source(model: Model, cls: Class):
+def entries_by_class(model: Model):
+    """The function entries of each class (by the class's id), in table order."""
+    grouped = {}
+    for entry in model.entries:
+        cls = entry.candidates[0].cls
+        if cls is not None:
+            grouped.setdefault(id(cls), []).append(entry)
+    return grouped
+
+
+def class_source(model: Model, cls: Class, entries):
+    """One call that makes and registers the class. Its flat functions are
+    named after it (`<Class>_<name>`, `new_<Class>`, `<Class>_<field>_get`),
+    so the package finds them by the names listed here: a few texts to read
+    at import instead of a class body per class."""
     by_name = {c.qname: c for c in model.python_classes}
     bases = [by_name[b].py for b in cls.bases if b in by_name]
     if cls.qname == EXCEPTION:
@@ -90,68 +150,110 @@ def class_source(model: Model, cls: Class):
         bases += ["_ProxyBehaviour", "Exception"]
     elif not bases:
         bases.append("_Proxy")
-    lines = ["class %s(%s):" % (cls.py, ", ".join(bases))]
-    entries = [e for e in model.entries if e.candidates[0].cls is cls]
-    if any(e.candidates[0].kind == "ctor" for e in entries):
-        lines.append("    __init__ = _binding.initializer(_qorctl.new_%s)" % cls.py)
-    else:
-        lines.append("    __init__ = _no_constructor")
-    fields = {}
+    methods, statics, fields, readonly = [], [], [], []
+    options = []
+    if not any(e.candidates[0].kind == "ctor" for e in entries):
+        options.append("constructor=False")
     for entry in entries:
         fn = entry.candidates[0]
-        if fn.kind in ("get", "set"):
-            fields.setdefault(fn.target, {})[fn.kind] = entry.py
+        if fn.kind == "get":
+            fields.append(fn.target)
         elif fn.kind == "op":
-            name = fn.op.name
-            if fn.op.static:
-                lines.append("    %s = staticmethod(_qorctl.%s)" % (name, entry.py))
-            else:
-                lines.append("    %s = _method(_qorctl.%s)" % (name, entry.py))
-            if name == "__nonzero__":
-                lines.append("    __bool__ = __nonzero__")
+            expect(entry.py, "%s_%s" % (cls.py, fn.op.name))
+            (statics if fn.op.static else methods).append(fn.op.name)
         elif fn.kind == "delete":
-            lines.append("    __swig_destroy__ = _qorctl.%s" % entry.py)
-    lines += protocol_lines({e.candidates[0].op.name for e in entries if e.candidates[0].kind == "op"})
-    lines += copy_lines(cls, entries, fields, bases)
-    for name, accessors in fields.items():
-        setter = "_qorctl." + accessors["set"] if "set" in accessors else "None"
-        lines.append("    %s = property(_qorctl.%s, %s)" % (name, accessors["get"], setter))
-    lines += ["", "", "_qorctl.%s_swigregister(%s)" % (cls.py, cls.py), "", ""]
-    return lines
+            options.append("destroy=True")
+    writable = {e.candidates[0].target for e in entries if e.candidates[0].kind == "set"}
+    readonly = [name for name in fields if name not in writable]
+    iterate = iteration(set(methods))
+    if iterate:
+        options.append("iterate=%r" % iterate)
+    copy = copy_kind(cls, entries, fields, readonly, bases)
+    if copy != "inherit":
+        options.append("copy=%r" % copy)
+    arguments = ["%r" % cls.py, "(%s,)" % ", ".join(bases), "%r" % " ".join(methods)]
+    arguments += ["%s=%r" % (name, " ".join(names)) for name, names in
+                  (("statics", statics), ("fields", fields), ("readonly", readonly)) if names]
+    return ["%s = _class(%s)" % (cls.py, ", ".join(arguments + options))]
 
 
-def copy_lines(cls: Class, entries, fields, bases):
-    """How instances copy: a constructor taking the class itself, else field
-    by field for a record of its own fields that can all be written."""
+def expect(flat, derived):
+    if flat != derived:
+        raise DeclError("the flat function %s is not named after its class (%s)" % (flat, derived))
+
+
+def copy_kind(cls: Class, entries, fields, readonly, bases):
+    """How instances copy: "constructor" when a constructor takes the class
+    itself, "fields" field by field for a record of its own fields that can
+    all be written, None when they cannot, "inherit" (a plain proxy's None)."""
     ctors = [fn for e in entries for fn in e.candidates if fn.kind == "ctor"]
     if any(len(fn.args) == 1 and fn.args[0].kind in ("reference", "container") and fn.args[0].cpp == cls.qname
            for fn in ctors):
-        return ["    _copy = _copy_by_constructor"]
+        return "constructor"
     plain_base = bases in (["_Proxy"], ["_ProxyBehaviour", "Exception"])
-    if fields and plain_base and any(not fn.args for fn in ctors) and all("set" in a for a in fields.values()):
-        return ["    _fields = (%s)" % "".join("%r, " % name for name in fields),
-                "    _copy = _copy_by_fields"]
-    return ["    _copy = None"] if not plain_base else []
+    if fields and plain_base and any(not fn.args for fn in ctors) and not readonly:
+        return "fields"
+    return None if not plain_base else "inherit"
 
 
-def protocol_lines(ops):
+def iteration(ops):
     """Python's iteration protocol from the flat functions: maps iterate
     their keys as dicts do, other containers their elements, and an iterator
     is its own."""
-    if "key_iterator" in ops:
-        return ["    __iter__ = key_iterator"]
-    if "iterator" in ops:
-        return ["    __iter__ = iterator"]
-    if "__next__" in ops:
-        return ["    __iter__ = _self"]
-    return []
+    for name in ("key_iterator", "iterator"):
+        if name in ops:
+            return name
+    return "self" if "__next__" in ops else None
 
 
 def package_source(model: Model):
     out = [PROLOGUE]
+    grouped = entries_by_class(model)
     for cls in model.python_classes:
-        out += class_source(model, cls)
+        out += class_source(model, cls, grouped.get(id(cls), []))
     for entry in model.entries:
         if entry.candidates[0].kind == "func":
-            out.append("%s = _qorctl.%s" % (entry.py, entry.py))
+            out.append("%s = _function(_qorctl.%s)" % (entry.py, entry.py))
     return "\n".join(out).rstrip() + "\n"
+
+
+# ---- reference texts ------------------------------------------------------------------
+
+DOCUMENTED = ("op", "ctor", "func")
+
+
+def doc_text(types, entry):
+    """A function's reference text: its Python forms, then the library
+    prototype of each overload in dispatch order."""
+    candidates = entry.candidates
+    fn = candidates[0]
+    if fn.kind == "ctor":
+        name, with_self = fn.cls.py, True
+    elif fn.kind == "op":
+        name, with_self = fn.op.name, not fn.op.static
+    else:
+        name, with_self = entry.py, False
+    forms = []
+    for candidate in candidates:
+        result = "None" if candidate.kind == "ctor" else types.result(candidate.result)
+        form = "%s(%s) -> %s" % (name, types.parameters(candidate, with_self), result)
+        if form not in forms:
+            forms.append(form)
+    lines = forms + ["", "Library prototype%s:" % ("s" if len(candidates) > 1 else "")]
+    for candidate in candidates:
+        result = candidate.op.result if candidate.op is not None and candidate.kind != "ctor" else None
+        lines.append("    " + candidate.prototype + (" -> " + result.spell() if result is not None else ""))
+    return "\n".join(lines)
+
+
+def docs_source(model: Model):
+    """The module of reference texts, by flat function name."""
+    from .emit_stubs import Types
+    types = Types(model)
+    out = ['"""Reference texts of the package\'s methods and functions, by flat function name.',
+           "", 'Generated from the library declarations; do not edit.', '"""', "", "DOCS = {"]
+    for entry in model.entries:
+        if entry.candidates[0].kind in DOCUMENTED:
+            out.append("    %r: %r," % (entry.py, doc_text(types, entry)))
+    out.append("}")
+    return "\n".join(out) + "\n"
