@@ -11,7 +11,7 @@ import argparse
 import os
 import sys
 
-from . import emit_library, emit_module, emit_python, emit_values
+from . import emit_library, emit_module, emit_python, emit_stubs, emit_values
 from .decl import DeclError, read_files
 from .model import Model
 
@@ -54,7 +54,11 @@ def generate(out, areas, paths):
     write(os.path.join(out, "qorctl_functions.cpp"), emit_module.function_table(model))
     write(os.path.join(out, "qorctl_values.cpp"), emit_values.values_source(model, all_headers))
     write(os.path.join(out, "lib_values.cpp"), writer.values_source(all_headers))
-    write(os.path.join(out, "python", "qorctl", "__init__.py"), emit_python.package_source(model))
+    package = os.path.join(out, "python", "qorctl")
+    write(os.path.join(package, "__init__.py"), emit_python.package_source(model))
+    write(os.path.join(package, "_docs.py"), emit_python.docs_source(model))
+    write(os.path.join(package, "__init__.pyi"), emit_stubs.stub_source(model))
+    write(os.path.join(package, "py.typed"), "")
     return model
 
 
