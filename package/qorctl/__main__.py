@@ -110,7 +110,7 @@ def tree_lines(label, value, indent):
         for item in value:
             lines += item_lines(item, indent + 1)
         return lines
-    if isinstance(value, dict) and not isinstance(value, inventory.Failed):
+    if isinstance(value, dict):
         lines = ["%s%s" % (pad, label)]
         for key, item in value.items():
             lines += tree_lines(key, item, indent + 1)

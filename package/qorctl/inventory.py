@@ -115,6 +115,8 @@ class Part:
     def read(self, walk):
         try:
             target = walk.root(self.root)
+            if isinstance(target, Failed):
+                return target
             for operation in self.path:
                 target = walk.descend(target, operation)
                 if isinstance(target, Failed):
@@ -266,12 +268,19 @@ class Walk:
         return values
 
     def root(self, class_name):
+        """The object the package constructs for `class_name` (once per
+        walk), or the library's failure to construct it."""
         if class_name not in self.roots:
             cls = getattr(qorctl, class_name, None)
             if not isinstance(cls, type):
                 raise NotInBuild(class_name)
-            proxy = cls()
-            self.roots[class_name] = Target(proxy, kind_of(proxy), "")
+            try:
+                proxy = cls()
+            except qorctl.HostCtlException as error:
+                self.failures += 1
+                self.roots[class_name] = Failed(str(error))
+            else:
+                self.roots[class_name] = Target(proxy, kind_of(proxy), "")
         return self.roots[class_name]
 
     def call(self, target, operation, *args):

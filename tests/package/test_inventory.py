@@ -200,11 +200,26 @@ def test_capture_loads_back_to_the_same_inventory_and_the_same_file(tmp_path):
     assert run("--json", model=first).stdout == run("--json").stdout
 
 
-def test_capture_keeps_owners_and_failures(small, tmp_path):
+def sections(model_text):
+    """A model file's sections by header, each its properties."""
+    found = {}
+    for line in model_text.splitlines():
+        if line.startswith("["):
+            properties = found.setdefault(line.strip("[]"), {})
+        elif " = " in line:
+            key, value = line.split(" = ", 1)
+            properties[key] = value
+    return found
+
+
+def test_capture_keeps_values_owners_and_failures(small, tmp_path):
     captured = small("--model").stdout
-    assert "[Cpu 0]\nNumaNode = 0\n" in captured
-    assert "[Pnic nic0]\nLinkUp = true\nLinkSpeed = 25000\n" in captured
-    assert "Pnic.GetLinkSpeed@nic1 = link down on nic1" in captured.split("[fail]")[1]
+    model = sections(captured)
+    assert model["Pnic nic0"]["LinkSpeed"] == "25000" and model["Pnic nic0"]["MacAddress"] == "02:00:5e:00:00:0a"
+    assert model["Cpu 0"]["NumaNode"] == "0" and model["NumaNode 0"]["MemorySize"] == "1024"
+    assert model["BootDevice 0"]["description"] == "disk one"
+    assert model["fail"]["Pnic.GetLinkSpeed@nic1"] == "link down on nic1"
+    assert "LinkSpeed" not in model["Pnic nic1"]
     again = tmp_path / "again.model"
     again.write_text(captured)
     result = run("--json", "--service", "sshd", model=again)

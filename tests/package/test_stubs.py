@@ -21,9 +21,10 @@ def mypy_env():
 
 
 def test_stubtest_finds_the_stubs_true_to_the_built_package(tmp_path):
-    result = subprocess.run(
-        [sys.executable, "-m", "mypy.stubtest", "qorctl", "--mypy-config-file", os.devnull,
-         "--ignore-missing-stub"], capture_output=True, text=True, env=mypy_env(), cwd=tmp_path, timeout=900)
+    config = tmp_path / "mypy.ini"
+    config.write_text("[mypy]\n")
+    result = subprocess.run([sys.executable, "-m", "mypy.stubtest", "qorctl", "--mypy-config-file", str(config)],
+                            capture_output=True, text=True, env=mypy_env(), cwd=tmp_path, timeout=900)
     assert result.returncode == 0, result.stdout[-3000:] + result.stderr[-2000:]
 
 
@@ -53,7 +54,7 @@ def test_a_type_checker_knows_the_api(tmp_path):
     assert len(errors) == 3, result.stdout
     assert 'Incompatible types in assignment (expression has type "bool", variable has type "str")' in errors[0]
     assert 'Argument 1 to "GetPnicByName" of "NetworkInfoImpl" has incompatible type "int"' in errors[1]
-    assert "priority" in errors[2] or '"str"' in errors[2]
+    assert '(expression has type "str", variable has type "int")' in errors[2]
 
 
 def test_an_overloaded_method_documents_every_prototype_in_dispatch_order():
@@ -75,10 +76,9 @@ def test_methods_constructors_static_and_free_functions_carry_their_prototypes(f
     assert prototype in function.__doc__
 
 
-def test_help_reads_like_a_reference_page():
+def test_help_of_a_class_reads_like_a_reference_page():
     page = pydoc.render_doc(qorctl.Pnic, renderer=pydoc.plaintext)
-    assert "GetName(...)" in page or "GetName(" in page
-    assert "HostCtl::Network::Pnic::GetMTU() -> uint32" in page or "HostCtl::Network::Pnic::GetMTU()" in page
+    assert "GetMTU(self) -> int" in page and "HostCtl::Network::Pnic::GetMTU() -> uint32" in page
 
 
 def test_static_methods_and_functions_still_call_through():
