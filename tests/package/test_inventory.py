@@ -3,6 +3,7 @@ errors, and the model file it captures, run as a user runs it."""
 
 import json
 import os
+import pty
 import subprocess
 import sys
 import textwrap
@@ -185,8 +186,18 @@ def test_a_closed_pipe_ends_quietly(tmp_path):
     assert error == ""
 
 
-def test_no_progress_is_written_when_the_output_is_piped(small):
+def test_progress_goes_to_a_terminal_and_not_to_a_pipe(small):
     assert small().stderr == ""
+    primary, secondary = pty.openpty()
+    env = dict(os.environ, PYTHONPATH=str(BUILD_DIR))
+    env.pop("QORCTL_SIM_HOST", None)
+    with os.fdopen(primary, "rb") as terminal:
+        result = subprocess.run([sys.executable, "-m", "qorctl", "--area", "hardware"], stdout=subprocess.PIPE,
+                                stderr=secondary, env=env, timeout=120)
+        os.close(secondary)
+        shown = terminal.read1(65536).decode()
+    assert "reading hardware: pci devices" in shown and shown.endswith("\r\033[K")
+    assert "reading hardware" not in result.stdout.decode()
 
 
 # ---- capture ------------------------------------------------------------------------------------
