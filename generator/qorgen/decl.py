@@ -31,10 +31,17 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     unlisted                         no flat function at all: scripts meet the class
                                      only as a base that proxies convert to
+    unregistered                     no registration function: the package has no
+                                     class for it, so its proxies stay bare
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
     field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
     reexpose NAME ...                interface operations repeated under this class
+    binding own | all [except NAME ...]
+                                     which operations the module calls as members of
+                                     this very class instead of through the virtual
+                                     table: its own, or its re-exposed ones too (but
+                                     the names after except)
 
 A field of class or container type is a member of the record that reads as
 a borrowed proxy of it, except a class written as one bare name (no
@@ -112,6 +119,7 @@ class Op:
     c_linkage: bool = False   # a free function exported under its plain C name
     custom: bool = False      # the stand-in library defines it by hand
     origin: str = ""          # qualified class that declares it (for re-exposed ops)
+    direct: bool = False      # called as a member of the exposing class, not through the virtual table
 
     @property
     def cpp_name(self):
@@ -146,6 +154,9 @@ class Class:
     extern: bool = False
     has_delete: bool = True
     listed: bool = True
+    registered: bool = True
+    binding: str = ""                                          # "", "own" or "all"
+    dispatched: List[str] = field(default_factory=list)        # re-exposed names a binding of all leaves virtual
     ctors: List[Op] = field(default_factory=list)
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
@@ -451,6 +462,15 @@ class _Reader:
             cls.has_delete = False
         elif keyword == "unlisted":
             cls.listed = False
+        elif keyword == "unregistered":
+            cls.registered = False
+        elif keyword == "binding":
+            words = rest.split()
+            if not words or words[0] not in ("own", "all") or words[1:2] not in ([], ["except"]) \
+                    or (words[0] == "own" and len(words) > 1):
+                self.fail("cannot read binding %r" % rest)
+            cls.binding = words[0]
+            cls.dispatched = words[2:]
         elif keyword == "ctor":
             op = self.parse_op(cls.short + rest)
             op.origin = cls.qname

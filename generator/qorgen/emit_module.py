@@ -134,6 +134,9 @@ def call_expr(fn: Function, names):
         return "%s(%s)" % (fn.target, ", ".join(args))
     if op.static:
         return "%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
+    if op.direct:
+        # A qualified call: this class's definition, whatever the object's own class.
+        return "self.get()->%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
     return "self.get()->%s(%s)" % (op.cpp_name, ", ".join(args))
 
 

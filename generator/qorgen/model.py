@@ -412,17 +412,22 @@ class Model:
 
     def class_ops(self, cls: Class) -> List[Op]:
         """The operations a class exposes: the re-exposed interface operations
-        in the order its declaration lists them, then its own."""
+        in the order its declaration lists them, then its own; each marked
+        direct where the class's binding says so."""
+        unknown = set(cls.dispatched) - set(cls.reexposed)
+        if unknown:
+            raise DeclError("%s leaves virtual what it does not re-expose: %s" % (cls.qname, ", ".join(sorted(unknown))))
         ops = []
         for name in cls.reexposed:
+            direct = cls.binding == "all" and name not in cls.dispatched
             for ancestor in self.ancestors(cls):
                 matches = [op for op in self.lib.classes[ancestor].ops if op.name == name]
                 if matches:
-                    ops += [replace(op) for op in matches]
+                    ops += [replace(op, direct=direct) for op in matches]
                     break
             else:
                 raise DeclError("%s re-exposes unknown operation %s" % (cls.qname, name))
-        return ops + list(cls.ops)
+        return ops + [replace(op, direct=bool(cls.binding)) for op in cls.ops]
 
     def _resolve_op(self, op: Op, scopes) -> Op:
         return replace(
@@ -494,6 +499,8 @@ class Model:
         if cls.has_delete:
             fn = self._function("delete_" + cls.py, "delete", cls, None, False)
             self._add(fn.py, [fn], cls.area)
+        if not cls.registered:
+            return
         fn = self._function(cls.py + "_swigregister", "register", cls, None)
         fn.result = Result("void", record=self.record_for(ctype.parse(cls.qname)))
         self._add(fn.py, [fn], cls.area)

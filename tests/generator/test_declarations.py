@@ -318,3 +318,61 @@ def test_stand_in_declarations_shape_what_the_library_and_module_get():
         in source
     assert "ConfigImpl::Start()" not in source                                   # hand-written
     assert "QorCtl::Sim::System::WatcherNode::IsAwake()" in source                # served from the model
+
+
+BINDING = """
+area network
+header hostctl/sample.h
+namespace HostCtl::Network
+class Gauge : virtual HostCtl::Lib::HostCtlObject
+  op GetLevel() -> uint32
+  op Reset()
+namespace QorCtl::Network
+class GaugeImpl : HostCtl::Network::Gauge, QorCtl::Lib::QorCtlObject
+  binding own
+  reexpose GetLevel Reset
+  op Calibrate()
+class DialImpl : HostCtl::Network::Gauge, QorCtl::Lib::QorCtlObject
+  binding all except Reset
+  reexpose GetLevel Reset
+  op Calibrate()
+class Token
+  unregistered
+  ctor()
+"""
+
+
+def test_binding_says_which_calls_skip_the_virtual_table():
+    from qorgen.emit_module import call_expr
+    model = Model(read(CORE + BINDING))
+    calls = {e.py: call_expr(e.candidates[0], []) for e in model.entries
+             if e.candidates[0].kind == "op" and not e.candidates[0].op.expr}
+    assert calls == {
+        "Gauge_GetLevel": "self.get()->GetLevel()",
+        "Gauge_Reset": "self.get()->Reset()",
+        "GaugeImpl_GetLevel": "self.get()->GetLevel()",
+        "GaugeImpl_Reset": "self.get()->Reset()",
+        "GaugeImpl_Calibrate": "self.get()->QorCtl::Network::GaugeImpl::Calibrate()",
+        "DialImpl_GetLevel": "self.get()->QorCtl::Network::DialImpl::GetLevel()",
+        "DialImpl_Reset": "self.get()->Reset()",
+        "DialImpl_Calibrate": "self.get()->QorCtl::Network::DialImpl::Calibrate()",
+    }
+
+
+def test_an_unregistered_class_has_its_functions_but_no_python_class():
+    from qorgen.emit_python import package_source
+    model = Model(read(CORE + BINDING))
+    assert [e.py for e in model.entries if "Token" in e.py] == ["new_Token", "delete_Token"]
+    package = package_source(model)
+    assert "class Token(" not in package and "new_Token = _qorctl.new_Token" in package
+
+
+@pytest.mark.parametrize("line, complaint", [
+    ("binding own except Reset", "cannot read binding"),
+    ("binding some", "cannot read binding"),
+    ("binding all except Calibrate", "leaves virtual what it does not re-expose: Calibrate"),
+])
+def test_binding_mistakes_are_reported(line, complaint):
+    text = BINDING.replace("binding all except Reset", line)
+    with pytest.raises(DeclError, match=complaint):
+        Model(read(CORE + text))
