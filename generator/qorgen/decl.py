@@ -78,6 +78,11 @@ compiles its own copy. A static member of a class the declarations do not
 describe yet lives in a plain struct of that name. A static member that is
 not const also gets the module functions ``<Class>_<name>_get`` and ``_set``.
 
+A parameter may carry its default value, ``uint32 = 0`` (a C++ expression
+without parentheses or commas): the library declares one operation, and the
+module offers it once per number of trailing defaulted parameters, longest
+first; a shorter form passes the missing values itself.
+
 ``noE`` marks library operations that never throw; ``clinkage`` marks a free
 function the library exports with C linkage; ``custom`` marks an operation,
 constructor or free function whose stand-in behaviour is hand-written
@@ -88,7 +93,7 @@ expression that the module evaluates itself instead of calling the library
 
 import ast
 import re
-from dataclasses import dataclass, field
+from dataclasses import dataclass, field, replace
 from typing import Dict, List, Optional
 
 from . import ctype
@@ -120,6 +125,19 @@ class Op:
     custom: bool = False      # the stand-in library defines it by hand
     origin: str = ""          # qualified class that declares it (for re-exposed ops)
     direct: bool = False      # called as a member of the exposing class, not through the virtual table
+    defaults: List[Optional[str]] = field(default_factory=list)  # per parameter: its default value, or None
+
+    def shortened(self):
+        """The forms scripts call: this one, then one per trailing defaulted
+        parameter left out, each with the values the module passes for them."""
+        # Operations the generator makes itself list no defaults.
+        defaults = list(self.defaults) + [None] * (len(self.params) - len(self.defaults))
+        forms = [(self, [])]
+        count = len(self.params)
+        while count and defaults[count - 1] is not None:
+            count -= 1
+            forms.append((replace(self, params=self.params[:count], defaults=defaults[:count]), defaults[count:]))
+        return forms
 
     @property
     def cpp_name(self):
@@ -302,8 +320,16 @@ class _Reader:
         if not match:
             self.fail("cannot read operation %r" % text)
         flags = match.group("flags").split()
+        texts, defaults = [], []
+        for part in split_params(match.group("params")):
+            part, _, default = part.partition("=")
+            texts.append(part.strip())
+            defaults.append(default.strip() or None)
+        first = next((i for i, d in enumerate(defaults) if d is not None), len(defaults))
+        if None in defaults[first:]:
+            self.fail("only trailing parameters may have defaults: %r" % text)
         try:
-            params = [ctype.parse(p) for p in split_params(match.group("params"))]
+            params = [ctype.parse(p) for p in texts]
             result = ctype.parse(match.group("result").strip()) if match.group("result") else None
         except ValueError as error:
             self.fail(str(error))
@@ -318,6 +344,7 @@ class _Reader:
             c_linkage="clinkage" in flags,
             custom="custom" in flags,
             expr=match.group("expr"),
+            defaults=defaults,
         )
 
     def top(self, keyword, rest):

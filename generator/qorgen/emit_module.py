@@ -123,7 +123,8 @@ def pass_expr(arg, name):
 
 
 def call_expr(fn: Function, names):
-    args = [pass_expr(a, n) for a, n in zip(fn.args, names)]
+    # A shorter form of an operation passes the declared defaults of what it leaves out.
+    args = [pass_expr(a, n) for a, n in zip(fn.args, names)] + list(fn.defaults)
     op = fn.op
     if op is not None and op.expr:
         expr = re.sub(r"\bself\b", "self.get()", op.expr)

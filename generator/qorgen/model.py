@@ -111,6 +111,7 @@ class Function:
     result: Result = field(default_factory=lambda: Result("void"))
     target: str = ""          # the field, variable or qualified free function reached
     prototype: str = ""
+    defaults: List[str] = field(default_factory=list)  # values passed for defaulted parameters left out
 
 
 @dataclass
@@ -459,8 +460,9 @@ class Model:
         resolved_ctors = [self._resolve_op(c, scopes) for c in cls.ctors]
         if resolved_ctors:
             fns = []
-            for ctor in resolved_ctors:
+            for ctor, passed in self._forms(resolved_ctors):
                 fn = self._function("new_" + cls.py, "ctor", cls, ctor)
+                fn.defaults = passed
                 fn.result = Result("new", record=self.record_for(ctype.parse(cls.qname)))
                 fn.prototype = ctor.prototype(cls.qname) if not ctor.expr else \
                     "%s::%s(%s)" % (cls.qname, cls.short if "<" not in cls.qname else "unique_ptr",
@@ -488,12 +490,14 @@ class Model:
             op = self._resolve_op(op, self.scopes_of(self.lib.classes.get(op.origin, cls).namespace, op.origin)
                                   if op.origin in self.lib.classes else scopes)
             py = "%s_%s" % (cls.py, op.name)
-            fn = self._function(py, "op", cls, op, None if op.static else op.const)
-            fn.prototype = op.prototype(cls.qname)
             if py not in groups:
                 groups[py] = []
                 order.append(py)
-            groups[py].append(fn)
+            for form, passed in op.shortened():
+                fn = self._function(py, "op", cls, form, None if form.static else form.const)
+                fn.prototype = form.prototype(cls.qname)
+                fn.defaults = passed
+                groups[py].append(fn)
         for py in order:
             self._add(py, groups[py], cls.area)
         if cls.has_delete:
@@ -556,13 +560,22 @@ class Model:
         return not (self.is_scalar(c) or self.is_enum(c) or c == STRING or c.pointers or c.array is not None
                     or c.name in OPAQUE_SCALARS)
 
-    def _free_function(self, func: Func):
+    @staticmethod
+    def _forms(ops):
+        """Each operation's forms (Op.shortened), in declaration order."""
+        return [form for op in ops for form in op.shortened()]
+
+    def _free_functions(self, func: Func):
         namespace = func.qname.rsplit("::", 1)[0] if "::" in func.qname else ""
         op = self._resolve_op(func.op, self.scopes_of(namespace))
-        fn = self._function(op.name, "func", None, op)
-        fn.prototype = "%s(%s)" % (func.qname, ",".join(p.spell() for p in op.params))
-        fn.target = func.qname
-        return fn
+        fns = []
+        for form, passed in op.shortened():
+            fn = self._function(form.name, "func", None, form)
+            fn.prototype = "%s(%s)" % (func.qname, ",".join(p.spell() for p in form.params))
+            fn.target = func.qname
+            fn.defaults = passed
+            fns.append(fn)
+        return fns
 
     def _container_class_functions(self, cls, names):
         self._class_functions(cls)
@@ -588,11 +601,12 @@ class Model:
             elif isinstance(item, Variable):
                 self._accessor_functions(item)
             else:
-                fn = self._free_function(item)
-                if fn.py not in pending_funcs:
-                    pending_funcs[fn.py] = []
-                    func_order.append((fn.py, item.area))
-                pending_funcs[fn.py].append(fn)
+                fns = self._free_functions(item)
+                py = fns[0].py
+                if py not in pending_funcs:
+                    pending_funcs[py] = []
+                    func_order.append((py, item.area))
+                pending_funcs[py].extend(fns)
         for py, area in func_order:
             self._add(py, pending_funcs[py], area)
         self._build_edges()

@@ -376,3 +376,36 @@ def test_binding_mistakes_are_reported(line, complaint):
     text = BINDING.replace("binding all except Reset", line)
     with pytest.raises(DeclError, match=complaint):
         Model(read(CORE + text))
+
+
+DEFAULTS = """
+area network
+header hostctl/sample.h
+namespace HostCtl::Network
+class Lamp : virtual HostCtl::Lib::HostCtlObject
+  op Blink(uint32, bool = true, uint32 = Lamp::SLOW)
+namespace QorCtl::Network
+class LampImpl : HostCtl::Network::Lamp, QorCtl::Lib::QorCtlObject
+  ctor(std::string const &, uint32 = 7)
+"""
+
+
+def test_defaulted_parameters_give_shorter_forms_that_pass_the_defaults():
+    from qorgen.emit_library import LibraryWriter
+    from qorgen.emit_module import call_expr
+    model = Model(read(CORE + DEFAULTS))
+    blink = next(e for e in model.entries if e.py == "Lamp_Blink").candidates
+    assert [fn.prototype for fn in blink] == [
+        "HostCtl::Network::Lamp::Blink(uint32,bool,uint32)",
+        "HostCtl::Network::Lamp::Blink(uint32,bool)",
+        "HostCtl::Network::Lamp::Blink(uint32)"]
+    assert call_expr(blink[2], ["a1"]) == "self.get()->Blink(a1.get(), true, Lamp::SLOW)"
+    make = next(e for e in model.entries if e.py == "new_LampImpl").candidates
+    assert call_expr(make[1], ["a1"]) == "new QorCtl::Network::LampImpl(a1.get(), 7)"
+    header = LibraryWriter(model).headers()["hostctl/sample.h"]
+    assert header.count("Blink(") == 2          # one operation in the interface and one in the implementation
+
+
+def test_only_trailing_parameters_may_have_defaults():
+    with pytest.raises(DeclError, match="only trailing parameters may have defaults"):
+        read(CORE + DEFAULTS.replace("Blink(uint32, bool = true, uint32 = Lamp::SLOW)", "Blink(uint32 = 1, bool)"))
