@@ -206,13 +206,19 @@ def iteration(ops):
     return "self" if "__next__" in ops else None
 
 
+def loose(fn):
+    """A function the package offers at module level: a free function, or
+    one of a class without a Python class of its own."""
+    return fn.kind == "func" or (fn.cls is not None and not fn.cls.registered)
+
+
 def package_source(model: Model):
     out = [PROLOGUE]
     grouped = entries_by_class(model)
     for cls in model.python_classes:
         out += class_source(model, cls, grouped.get(id(cls), []))
     for entry in model.entries:
-        if entry.candidates[0].kind == "func":
+        if loose(entry.candidates[0]):
             out.append("%s = _function(_qorctl.%s)" % (entry.py, entry.py))
     return "\n".join(out).rstrip() + "\n"
 
@@ -225,18 +231,19 @@ DOCUMENTED = ("op", "ctor", "func")
 def doc_text(types, entry):
     """A function's reference text: its Python forms, then the library
     prototype of each overload in dispatch order."""
+    from .emit_stubs import object_parameter
     candidates = entry.candidates
     fn = candidates[0]
-    if fn.kind == "ctor":
-        name, with_self = fn.cls.py, True
-    elif fn.kind == "op":
-        name, with_self = fn.op.name, not fn.op.static
+    if loose(fn):
+        name, first = entry.py, object_parameter(fn)
+    elif fn.kind == "ctor":
+        name, first = fn.cls.py, "self"
     else:
-        name, with_self = entry.py, False
+        name, first = fn.op.name, None if fn.op.static else "self"
     forms = []
     for candidate in candidates:
-        result = "None" if candidate.kind == "ctor" else types.result(candidate.result)
-        form = "%s(%s) -> %s" % (name, types.parameters(candidate, with_self), result)
+        result = "None" if candidate.kind == "ctor" and not loose(fn) else types.result(candidate.result)
+        form = "%s(%s) -> %s" % (name, types.parameters(candidate, first), result)
         if form not in forms:
             forms.append(form)
     lines = forms + ["", "Library prototype%s:" % ("s" if len(candidates) > 1 else "")]

@@ -9,7 +9,7 @@ say in Python terms is `Any`.
 """
 
 from .decl import Class
-from .emit_python import EXCEPTION, entries_by_class
+from .emit_python import EXCEPTION, entries_by_class, loose
 from .model import Arg, Function, Model, Result, ctype
 
 HEADER = '''"""Types of the Python classes over the _qorctl extension module.
@@ -131,16 +131,25 @@ class Types:
             return "Tuple[%s, ...]" % self.element(result.info)
         return "Any"
 
-    def parameters(self, fn: Function, with_self=True):
-        params = ["self"] if with_self else []
+    def parameters(self, fn: Function, first="self"):
+        """The parameter list; `first` is the object's parameter (none for
+        static and free functions)."""
+        params = [first] if first else []
         params += ["arg%d: %s" % (number, self.arg(arg)) for number, arg in enumerate(fn.args, 1)]
-        if len(params) > (1 if with_self else 0):
+        if len(params) > (1 if first == "self" else 0):
             params.append("/")
         return ", ".join(params)
 
-    def signature(self, name, fn: Function, with_self=True, result=None):
-        return "def %s(%s) -> %s: ..." % (name, self.parameters(fn, with_self),
+    def signature(self, name, fn: Function, first="self", result=None):
+        return "def %s(%s) -> %s: ..." % (name, self.parameters(fn, first),
                                           result if result is not None else self.result(fn.result))
+
+
+def object_parameter(fn: Function):
+    """How a module-level function takes the object it works on: a bare
+    proxy, as the first argument (none for constructors, static and free
+    functions)."""
+    return "obj: Any" if fn.self_arg is not None else None
 
 
 # Python types a value of the second also is (an int is a float to a type
@@ -182,7 +191,7 @@ def distinct(types: Types, candidates):
     return kept
 
 
-def function_lines(types: Types, name, candidates, indent="", decorators=(), with_self=True, result=None,
+def function_lines(types: Types, name, candidates, indent="", decorators=(), first="self", result=None,
                    ignore=""):
     kept = distinct(types, candidates)
     comment = "  # type: ignore[%s]" % ignore if ignore else ""
@@ -191,7 +200,7 @@ def function_lines(types: Types, name, candidates, indent="", decorators=(), wit
         if len(kept) > 1:
             lines.append(indent + "@overload")
         lines += [indent + decorator for decorator in decorators]
-        lines.append(indent + types.signature(name, fn, with_self, result) + comment)
+        lines.append(indent + types.signature(name, fn, first, result) + comment)
     return lines
 
 
@@ -234,7 +243,7 @@ def class_stub(types: Types, model: Model, cls: Class, entries, inherited):
             names.add(name)
             ignore = mismatch(name, inherited)
             if fn.op.static:
-                lines += function_lines(types, name, entry.candidates, "    ", ("@staticmethod",), False,
+                lines += function_lines(types, name, entry.candidates, "    ", ("@staticmethod",), None,
                                         ignore=ignore)
             else:
                 lines += function_lines(types, name, entry.candidates, "    ", ignore=ignore)
@@ -267,6 +276,7 @@ def stub_source(model: Model):
         names_of[cls.qname] = names
         out += lines
     for entry in model.entries:
-        if entry.candidates[0].kind == "func":
-            out += function_lines(types, entry.py, entry.candidates, with_self=False)
+        fn = entry.candidates[0]
+        if loose(fn):
+            out += function_lines(types, entry.py, entry.candidates, first=object_parameter(fn))
     return "\n".join(out).rstrip() + "\n"
