@@ -29,7 +29,7 @@ struct Binding {
     vectorcallfunc function_vectorcall;  // the function's own, or null
     vectorcallfunc vectorcall;
     PyObject *name;                      // owned or null: the attribute it was bound as
-    PyObject *qualname;                  // owned or null: "Class.name"
+    PyObject *owner_qualname;            // owned or null: the qualified name of its class
     PyObject *module;                    // owned or null: the class's module
 };
 
@@ -83,28 +83,44 @@ void binding_dealloc(PyObject *self) {
     Binding *binding = as_binding(self);
     Py_XDECREF(binding->function);
     Py_XDECREF(binding->name);
-    Py_XDECREF(binding->qualname);
+    Py_XDECREF(binding->owner_qualname);
     Py_XDECREF(binding->module);
     Py_TYPE(self)->tp_free(self);
 }
 
 // __set_name__(owner, name): the class statement names the binding, so that
-// help(), inspect and tracebacks show the method as the class has it.
-PyObject *binding_set_name(PyObject *self, PyObject *args) {
-    PyObject *owner, *name;
-    if (!PyArg_ParseTuple(args, "OU:__set_name__", &owner, &name)) return nullptr;
-    PyObject *owner_qualname = PyObject_GetAttrString(owner, "__qualname__");
-    PyObject *qualname = owner_qualname ? PyUnicode_FromFormat("%U.%U", owner_qualname, name) : nullptr;
-    PyObject *module = qualname ? PyObject_GetAttrString(owner, "__module__") : nullptr;
-    Py_XDECREF(owner_qualname);
-    if (!module) {
-        Py_XDECREF(qualname);
+// help(), inspect and tracebacks show the method as the class has it. It
+// runs once per method as the package makes its classes, so it only keeps
+// what it is given (the class's own qualified name and module, read from
+// the class itself where it is a class of Python's making); "Class.name" is
+// made when asked for.
+PyObject *binding_set_name(PyObject *self, PyObject *const *args, Py_ssize_t count) {
+    if (count != 2 || !PyUnicode_Check(args[1])) {
+        PyErr_SetString(PyExc_TypeError, "__set_name__ takes the owner and a name");
+        return nullptr;
+    }
+    PyObject *owner = args[0], *name = args[1];  // borrowed
+    PyObject *owner_qualname, *module;           // new references
+    if (PyType_Check(owner) && PyType_HasFeature(reinterpret_cast<PyTypeObject *>(owner), Py_TPFLAGS_HEAPTYPE)) {
+        PyTypeObject *type = reinterpret_cast<PyTypeObject *>(owner);
+        owner_qualname = reinterpret_cast<PyHeapTypeObject *>(type)->ht_qualname;
+        Py_XINCREF(owner_qualname);
+        module = PyDict_GetItemString(type->tp_dict, "__module__");  // borrowed, or null
+        Py_XINCREF(module);
+    } else {
+        owner_qualname = PyObject_GetAttrString(owner, "__qualname__");
+        module = owner_qualname ? PyObject_GetAttrString(owner, "__module__") : nullptr;
+    }
+    if (!owner_qualname || !module) {
+        Py_XDECREF(owner_qualname);
+        Py_XDECREF(module);
+        if (!PyErr_Occurred()) PyErr_SetString(PyExc_TypeError, "__set_name__: the owner has no qualified name or module");
         return nullptr;
     }
     Binding *binding = as_binding(self);
     Py_INCREF(name);
     Py_XSETREF(binding->name, name);
-    Py_XSETREF(binding->qualname, qualname);
+    Py_XSETREF(binding->owner_qualname, owner_qualname);
     Py_XSETREF(binding->module, module);
     Py_RETURN_NONE;
 }
@@ -120,7 +136,9 @@ PyObject *binding_name(PyObject *self, void *) {
     return named_or_function(as_binding(self)->name, as_binding(self), "__name__");
 }
 PyObject *binding_qualname(PyObject *self, void *) {
-    return named_or_function(as_binding(self)->qualname, as_binding(self), "__qualname__");
+    Binding *binding = as_binding(self);
+    if (!binding->owner_qualname) return PyObject_GetAttrString(binding->function, "__qualname__");
+    return PyUnicode_FromFormat("%U.%U", binding->owner_qualname, binding->name);
 }
 PyObject *binding_module(PyObject *self, void *) {
     return named_or_function(as_binding(self)->module, as_binding(self), "__module__");
@@ -152,7 +170,8 @@ PyGetSetDef binding_getset[] = {
 };
 
 PyMethodDef binding_methods[] = {
-    {"__set_name__", binding_set_name, METH_VARARGS, nullptr},
+    {"__set_name__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(binding_set_name)), METH_FASTCALL,
+     nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
 
@@ -202,7 +221,7 @@ PyObject *bind(PyTypeObject *type, vectorcallfunc vectorcall, PyObject *function
     binding->function = function;
     binding->function_vectorcall = QOR_VECTORCALL_FUNCTION(function);
     binding->vectorcall = vectorcall;
-    binding->name = binding->qualname = binding->module = nullptr;
+    binding->name = binding->owner_qualname = binding->module = nullptr;
     return reinterpret_cast<PyObject *>(binding);
 }
 
