@@ -95,7 +95,7 @@ class Named:
             try:
                 holder = walk.call(target, self.operation, name, "")
             except qorctl.HostCtlException as error:
-                items.append({"name": name, "error": walk.failed(target, self.operation, error)})
+                items.append({"name": name, "lookup": walk.failed(target, self.operation, error)})
                 continue
             child = walk.member(holder.get(), target, name)
             item = {"name": name}

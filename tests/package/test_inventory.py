@@ -93,6 +93,15 @@ def test_json_holds_the_models_values_by_area(small):
     assert document["system"]["firewall"]["rulesets"][0]["name"] == "sshServer"
 
 
+def test_a_service_the_library_does_not_know_fails_on_its_item(tmp_path):
+    result = run("--json", "--area", "system", "--service", "sshd", "--service", "telnetd",
+                 model_text=SMALL_HOST, tmp_path=tmp_path)
+    services = json.loads(result.stdout)["system"]["services"]
+    assert services[0] == {"name": "sshd", "running": True}
+    assert services[1]["name"] == "telnetd" and "telnetd" in services[1]["lookup"]["error"]
+    assert result.returncode == 1
+
+
 def test_a_failure_shows_on_its_item_and_the_walk_goes_on(small):
     result = small("--json")
     document = json.loads(result.stdout)
