@@ -178,7 +178,11 @@ def run(argv):
     finally:
         progress.done()
     if args.model:
-        write_output(walk.capture.text(), args.model)
+        try:
+            write_output(walk.capture.text(), args.model)
+        except OSError as error:
+            print("python -m qorctl: cannot write the model file: %s" % error, file=sys.stderr)
+            return 2
         for left_out in walk.capture.left_out:
             print("python -m qorctl: not in the model file (no text form): %s" % left_out, file=sys.stderr)
     elif args.json:

@@ -181,6 +181,12 @@ def test_a_missing_model_file_is_named(tmp_path):
     assert result.returncode == 2 and str(tmp_path / "absent.model") in result.stderr
 
 
+def test_a_capture_that_cannot_be_written_is_one_line(tmp_path):
+    result = run("--model", str(tmp_path / "no-such-folder" / "host.model"))
+    assert result.returncode == 2 and result.stderr.count("\n") == 1
+    assert "cannot write the model file" in result.stderr and "no-such-folder" in result.stderr
+
+
 def test_a_closed_pipe_ends_quietly(tmp_path):
     # More output than a pipe holds, so that writing meets the closed end.
     model = tmp_path / "many.model"
