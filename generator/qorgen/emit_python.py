@@ -26,9 +26,6 @@ def _doc(name):
     return DOCS.get(name)
 
 
-_binding.set_doc_source(_doc)
-
-
 def _repr(self):
     try:
         inner = "proxy of " + repr(self.this)
@@ -220,6 +217,9 @@ def package_source(model: Model):
     for entry in model.entries:
         if loose(entry.candidates[0]):
             out.append("%s = _function(_qorctl.%s)" % (entry.py, entry.py))
+    # Only now: making the classes reads documentation (a static method
+    # copies its function's), which would load every text at import.
+    out += ["", "_binding.set_doc_source(_doc)"]
     return "\n".join(out).rstrip() + "\n"
 
 
