@@ -81,6 +81,16 @@ def test_help_of_a_class_reads_like_a_reference_page():
     assert "GetMTU(self) -> int" in page and "HostCtl::Network::Pnic::GetMTU() -> uint32" in page
 
 
+def test_the_texts_are_loaded_when_first_asked_for_not_at_import(python_snippet):
+    result = python_snippet("""
+        import sys, qorctl
+        print("qorctl._docs" in sys.modules)
+        qorctl.Pnic.GetName.__doc__
+        print("qorctl._docs" in sys.modules)
+    """)
+    assert result.stdout.split() == ["False", "True"], result.stderr
+
+
 def test_static_methods_and_functions_still_call_through():
     assert qorctl.AdvancedOptionImpl.FindOption("/Net/TcpHeapMax").get() is not None
     with pytest.raises(TypeError, match="FirewallControlPort"):
