@@ -8,6 +8,14 @@ import _qorctl
 from . import _binding
 
 _method = _binding.method
+_function = _binding.function
+
+
+def _doc(name):
+    """The documentation of a flat function, read from the package's
+    reference texts the first time one is asked for (not at import)."""
+    from ._docs import DOCS
+    return DOCS.get(name)
 
 
 def _repr(self):
@@ -71,101 +79,48 @@ class _Proxy(_ProxyBehaviour):
     __slots__ = ("this", "__dict__", "__weakref__")
 
 
-class SwigPyIterator(_Proxy):
-    __init__ = _no_constructor
-    __swig_destroy__ = _qorctl.delete_SwigPyIterator
-    value = _method(_qorctl.SwigPyIterator_value)
-    incr = _method(_qorctl.SwigPyIterator_incr)
-    decr = _method(_qorctl.SwigPyIterator_decr)
-    distance = _method(_qorctl.SwigPyIterator_distance)
-    equal = _method(_qorctl.SwigPyIterator_equal)
-    copy = _method(_qorctl.SwigPyIterator_copy)
-    next = _method(_qorctl.SwigPyIterator_next)
-    __next__ = _method(_qorctl.SwigPyIterator___next__)
-    previous = _method(_qorctl.SwigPyIterator_previous)
-    advance = _method(_qorctl.SwigPyIterator_advance)
-    __eq__ = _method(_qorctl.SwigPyIterator___eq__)
-    __ne__ = _method(_qorctl.SwigPyIterator___ne__)
-    __iadd__ = _method(_qorctl.SwigPyIterator___iadd__)
-    __isub__ = _method(_qorctl.SwigPyIterator___isub__)
-    __add__ = _method(_qorctl.SwigPyIterator___add__)
-    __sub__ = _method(_qorctl.SwigPyIterator___sub__)
-    __iter__ = _self
+def _class(name, bases, methods, statics="", fields="", readonly="", constructor=True, destroy=False,
+           iterate=None, copy="inherit"):
+    """Makes the proxy class `name` over its flat functions and registers it
+    with the module: `methods` bound as methods, `statics` as static
+    methods, `fields` as properties (read-only those in `readonly`)."""
+    flat = vars(_qorctl)
+    prefix = name + "_"
+    space = {"__module__": __name__}
+    space["__init__"] = _binding.initializer(flat["new_" + name]) if constructor else _no_constructor
+    for op in methods.split():
+        space[op] = _method(flat[prefix + op])
+    for op in statics.split():
+        space[op] = staticmethod(_function(flat[prefix + op]))
+    if "__nonzero__" in space and "__bool__" not in space:
+        space["__bool__"] = space["__nonzero__"]
+    if destroy:
+        space["__swig_destroy__"] = flat["delete_" + name]
+    if iterate:
+        space["__iter__"] = _self if iterate == "self" else space[iterate]
+    if copy == "constructor":
+        space["_copy"] = _copy_by_constructor
+    elif copy == "fields":
+        space["_fields"] = tuple(fields.split())
+        space["_copy"] = _copy_by_fields
+    elif copy is None:
+        space["_copy"] = None
+    readonly = readonly.split()
+    for field in fields.split():
+        setter = None if field in readonly else flat[prefix + field + "_set"]
+        space[field] = property(flat[prefix + field + "_get"], setter)
+    cls = type(name, bases, space)
+    flat[prefix + "swigregister"](cls)
+    return cls
 
 
-_qorctl.SwigPyIterator_swigregister(SwigPyIterator)
+SwigPyIterator = _class('SwigPyIterator', (_Proxy,), 'value incr decr distance equal copy next __next__ previous advance __eq__ __ne__ __iadd__ __isub__ __add__ __sub__', constructor=False, destroy=True, iterate='self')
+WidgetPtr = _class('WidgetPtr', (_Proxy,), 'release reset swap get __nonzero__', destroy=True)
+HostCtlObject = _class('HostCtlObject', (_Proxy,), '', constructor=False, destroy=True)
+QorCtlObject = _class('QorCtlObject', (HostCtlObject,), '', constructor=False, destroy=True, copy=None)
+Size = _class('Size', (_Proxy,), '', fields='width height label', destroy=True, copy='fields')
+Widget = _class('Widget', (HostCtlObject,), 'GetName GetSize Resize GetColour SetColour ListParts', statics='IsKnownKind', constructor=False, destroy=True, copy=None)
+WidgetImpl = _class('WidgetImpl', (Widget, QorCtlObject,), 'GetName GetSize Refresh', destroy=True, copy=None)
+FindWidget = _function(_qorctl.FindWidget)
 
-
-class WidgetPtr(_Proxy):
-    __init__ = _binding.initializer(_qorctl.new_WidgetPtr)
-    release = _method(_qorctl.WidgetPtr_release)
-    reset = _method(_qorctl.WidgetPtr_reset)
-    swap = _method(_qorctl.WidgetPtr_swap)
-    get = _method(_qorctl.WidgetPtr_get)
-    __nonzero__ = _method(_qorctl.WidgetPtr___nonzero__)
-    __bool__ = __nonzero__
-    __swig_destroy__ = _qorctl.delete_WidgetPtr
-
-
-_qorctl.WidgetPtr_swigregister(WidgetPtr)
-
-
-class HostCtlObject(_Proxy):
-    __init__ = _no_constructor
-    __swig_destroy__ = _qorctl.delete_HostCtlObject
-
-
-_qorctl.HostCtlObject_swigregister(HostCtlObject)
-
-
-class QorCtlObject(HostCtlObject):
-    __init__ = _no_constructor
-    __swig_destroy__ = _qorctl.delete_QorCtlObject
-    _copy = None
-
-
-_qorctl.QorCtlObject_swigregister(QorCtlObject)
-
-
-class Size(_Proxy):
-    __init__ = _binding.initializer(_qorctl.new_Size)
-    __swig_destroy__ = _qorctl.delete_Size
-    _fields = ('width', 'height', 'label', )
-    _copy = _copy_by_fields
-    width = property(_qorctl.Size_width_get, _qorctl.Size_width_set)
-    height = property(_qorctl.Size_height_get, _qorctl.Size_height_set)
-    label = property(_qorctl.Size_label_get, _qorctl.Size_label_set)
-
-
-_qorctl.Size_swigregister(Size)
-
-
-class Widget(HostCtlObject):
-    __init__ = _no_constructor
-    GetName = _method(_qorctl.Widget_GetName)
-    GetSize = _method(_qorctl.Widget_GetSize)
-    Resize = _method(_qorctl.Widget_Resize)
-    GetColour = _method(_qorctl.Widget_GetColour)
-    SetColour = _method(_qorctl.Widget_SetColour)
-    ListParts = _method(_qorctl.Widget_ListParts)
-    IsKnownKind = staticmethod(_qorctl.Widget_IsKnownKind)
-    __swig_destroy__ = _qorctl.delete_Widget
-    _copy = None
-
-
-_qorctl.Widget_swigregister(Widget)
-
-
-class WidgetImpl(Widget, QorCtlObject):
-    __init__ = _binding.initializer(_qorctl.new_WidgetImpl)
-    GetName = _method(_qorctl.WidgetImpl_GetName)
-    GetSize = _method(_qorctl.WidgetImpl_GetSize)
-    Refresh = _method(_qorctl.WidgetImpl_Refresh)
-    __swig_destroy__ = _qorctl.delete_WidgetImpl
-    _copy = None
-
-
-_qorctl.WidgetImpl_swigregister(WidgetImpl)
-
-
-FindWidget = _qorctl.FindWidget
+_binding.set_doc_source(_doc)

@@ -1,0 +1,42 @@
+"""Reference texts of the package's methods and functions, by flat function name.
+
+Generated from the library declarations; do not edit.
+"""
+
+DOCS = {
+    'SwigPyIterator_value': 'value(self) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::value() const -> PyObject *',
+    'SwigPyIterator_incr': 'incr(self, arg1: int, /) -> Any\nincr(self) -> Any\n\nLibrary prototypes:\n    swig::SwigPyIterator::incr(size_t) -> PyObject *\n    swig::SwigPyIterator::incr() -> PyObject *',
+    'SwigPyIterator_decr': 'decr(self, arg1: int, /) -> Any\ndecr(self) -> Any\n\nLibrary prototypes:\n    swig::SwigPyIterator::decr(size_t) -> PyObject *\n    swig::SwigPyIterator::decr() -> PyObject *',
+    'SwigPyIterator_distance': 'distance(self, arg1: SwigPyIterator, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::distance(swig::SwigPyIterator const &) const -> PyObject *',
+    'SwigPyIterator_equal': 'equal(self, arg1: SwigPyIterator, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::equal(swig::SwigPyIterator const &) const -> PyObject *',
+    'SwigPyIterator_copy': 'copy(self) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::copy() const -> PyObject *',
+    'SwigPyIterator_next': 'next(self) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::next() -> PyObject *',
+    'SwigPyIterator___next__': '__next__(self) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::__next__() -> PyObject *',
+    'SwigPyIterator_previous': 'previous(self) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::previous() -> PyObject *',
+    'SwigPyIterator_advance': 'advance(self, arg1: int, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::advance(ptrdiff_t) -> PyObject *',
+    'SwigPyIterator___eq__': '__eq__(self, arg1: SwigPyIterator, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::operator==(swig::SwigPyIterator const &) const -> PyObject *',
+    'SwigPyIterator___ne__': '__ne__(self, arg1: SwigPyIterator, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::operator!=(swig::SwigPyIterator const &) const -> PyObject *',
+    'SwigPyIterator___iadd__': '__iadd__(self, arg1: int, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::__iadd__(ptrdiff_t) -> PyObject *',
+    'SwigPyIterator___isub__': '__isub__(self, arg1: int, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::__isub__(ptrdiff_t) -> PyObject *',
+    'SwigPyIterator___add__': '__add__(self, arg1: int, /) -> Any\n\nLibrary prototype:\n    swig::SwigPyIterator::__add__(ptrdiff_t) const -> PyObject *',
+    'SwigPyIterator___sub__': '__sub__(self, arg1: int, /) -> Any\n__sub__(self, arg1: SwigPyIterator, /) -> Any\n\nLibrary prototypes:\n    swig::SwigPyIterator::__sub__(ptrdiff_t) const -> PyObject *\n    swig::SwigPyIterator::__sub__(swig::SwigPyIterator const &) const -> PyObject *',
+    'new_WidgetPtr': 'WidgetPtr(self, arg1: Optional[Widget], /) -> None\n\nLibrary prototype:\n    std::unique_ptr< HostCtl::Widgets::Widget >::unique_ptr(std::unique_ptr< HostCtl::Widgets::Widget >::pointer)',
+    'WidgetPtr_release': 'release(self) -> Optional[Widget]\n\nLibrary prototype:\n    std::unique_ptr< HostCtl::Widgets::Widget >::release() -> HostCtl::Widgets::Widget *',
+    'WidgetPtr_reset': 'reset(self, arg1: Optional[Widget], /) -> None\nreset(self) -> None\n\nLibrary prototypes:\n    std::unique_ptr< HostCtl::Widgets::Widget >::reset(std::unique_ptr< HostCtl::Widgets::Widget >::pointer)\n    std::unique_ptr< HostCtl::Widgets::Widget >::reset()',
+    'WidgetPtr_swap': 'swap(self, arg1: WidgetPtr, /) -> None\n\nLibrary prototype:\n    std::unique_ptr< HostCtl::Widgets::Widget >::swap(std::unique_ptr< HostCtl::Widgets::Widget > &)',
+    'WidgetPtr_get': 'get(self) -> Optional[Widget]\n\nLibrary prototype:\n    std::unique_ptr< HostCtl::Widgets::Widget >::get() const -> HostCtl::Widgets::Widget *',
+    'WidgetPtr___nonzero__': '__nonzero__(self) -> bool\n\nLibrary prototype:\n    std::unique_ptr< HostCtl::Widgets::Widget >::__nonzero__() const -> bool',
+    'new_Size': 'Size(self) -> None\nSize(self, arg1: int, arg2: int, /) -> None\n\nLibrary prototypes:\n    HostCtl::Widgets::Size::Size()\n    HostCtl::Widgets::Size::Size(uint32,uint32)',
+    'Widget_GetName': 'GetName(self) -> str\n\nLibrary prototype:\n    HostCtl::Widgets::Widget::GetName() const -> std::string',
+    'Widget_GetSize': 'GetSize(self) -> Size\n\nLibrary prototype:\n    HostCtl::Widgets::Widget::GetSize() -> HostCtl::Widgets::Size',
+    'Widget_Resize': 'Resize(self, arg1: Size, arg2: bool, /) -> None\nResize(self, arg1: Size, /) -> None\n\nLibrary prototypes:\n    HostCtl::Widgets::Widget::Resize(HostCtl::Widgets::Size const &,bool)\n    HostCtl::Widgets::Widget::Resize(HostCtl::Widgets::Size const &)',
+    'Widget_GetColour': 'GetColour(self) -> int\n\nLibrary prototype:\n    HostCtl::Widgets::Widget::GetColour() -> HostCtl::Widgets::Colour',
+    'Widget_SetColour': 'SetColour(self, arg1: int, /) -> None\nSetColour(self, arg1: str, /) -> None\n\nLibrary prototypes:\n    HostCtl::Widgets::Widget::SetColour(HostCtl::Widgets::Colour)\n    HostCtl::Widgets::Widget::SetColour(std::string const &)',
+    'Widget_ListParts': 'ListParts(self) -> Tuple[str, ...]\n\nLibrary prototype:\n    HostCtl::Widgets::Widget::ListParts() -> std::vector< std::string,std::allocator< std::string > >',
+    'Widget_IsKnownKind': 'IsKnownKind(arg1: str, /) -> bool\n\nLibrary prototype:\n    HostCtl::Widgets::Widget::IsKnownKind(std::string const &) -> bool',
+    'new_WidgetImpl': 'WidgetImpl(self, arg1: str, /) -> None\n\nLibrary prototype:\n    QorCtl::Widgets::WidgetImpl::WidgetImpl(std::string const &)',
+    'WidgetImpl_GetName': 'GetName(self) -> str\n\nLibrary prototype:\n    QorCtl::Widgets::WidgetImpl::GetName() const -> std::string',
+    'WidgetImpl_GetSize': 'GetSize(self) -> Size\n\nLibrary prototype:\n    QorCtl::Widgets::WidgetImpl::GetSize() -> HostCtl::Widgets::Size',
+    'WidgetImpl_Refresh': 'Refresh(self) -> None\n\nLibrary prototype:\n    QorCtl::Widgets::WidgetImpl::Refresh()',
+    'FindWidget': 'FindWidget(arg1: str, /) -> WidgetPtr\n\nLibrary prototype:\n    HostCtl::Widgets::FindWidget(std::string const &) -> std::unique_ptr< HostCtl::Widgets::Widget >',
+}
