@@ -590,10 +590,15 @@ class Model:
             self._add(py, pending_funcs[py], area)
         self._build_edges()
 
+    def convertible_ancestors(self, cls: Class):
+        """The ancestors a proxy of the class converts to: all but those
+        the declaration excludes."""
+        return [a for a in self.ancestors(cls) if a not in cls.noconvert]
+
     def _build_edges(self):
         for cls in list(self.lib.classes.values()):
             source = self.record_for(ctype.parse(cls.qname))
-            for ancestor in self.ancestors(cls):
+            for ancestor in self.convertible_ancestors(cls):
                 target = self.record_for(ctype.parse(ancestor))
                 target.edges.append(Edge(source, cls.qname, ancestor))
 
