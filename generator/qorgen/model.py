@@ -416,7 +416,9 @@ class Model:
         ops = []
         for name in cls.reexposed:
             for ancestor in self.ancestors(cls):
-                matches = [op for op in self.lib.classes[ancestor].ops if op.name == name]
+                # A hidden operation is the library's own: re-exposing a name
+                # means the interface operation the class shares.
+                matches = [op for op in self.lib.classes[ancestor].ops if op.name == name and not op.hidden]
                 if matches:
                     ops += [replace(op) for op in matches]
                     break
