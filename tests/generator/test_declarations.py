@@ -109,6 +109,18 @@ def test_a_direct_class_calls_its_own_definition_and_others_dispatch():
                      "WidgetImpl_GetName": "self.get()->GetName()"}
 
 
+def test_a_hidden_redeclaration_does_not_hide_the_reexposed_interface_operation():
+    model = Model(read(CORE + SAMPLE + """
+class ToolImpl : Widget, QorCtl::Lib::QorCtlObject
+  op GetName() const hidden custom -> std::string
+class ToolKitImpl : Widget, ToolImpl
+  reexpose GetName
+"""))
+    entry = next(e for e in model.entries if e.py == "ToolKitImpl_GetName")
+    assert entry.candidates[0].prototype == "HostCtl::Network::ToolKitImpl::GetName() const"
+    assert not any(e.py == "ToolImpl_GetName" for e in model.entries)
+
+
 def test_records_are_indexed_in_byte_order_of_their_keys():
     model = Model(read(CORE + SAMPLE))
     keys = [r.mangled for r in model.sorted_records()]
