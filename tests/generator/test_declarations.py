@@ -113,7 +113,7 @@ def test_a_hidden_redeclaration_does_not_hide_the_reexposed_interface_operation(
     model = Model(read(CORE + SAMPLE + """
 class ToolImpl : Widget, QorCtl::Lib::QorCtlObject
   op GetName() const hidden custom -> std::string
-class ToolKitImpl : Widget, ToolImpl
+class ToolKitImpl : ToolImpl
   reexpose GetName
 """))
     entry = next(e for e in model.entries if e.py == "ToolKitImpl_GetName")
