@@ -211,3 +211,56 @@ def test_sections_of_one_device_in_several_places_describe_one_node(sim_host):
     sim_host("[DiskLun dev.x]\nVendor = QDISK\n[ScsiPath p0]\nDiskLun = dev.x\n[DiskLun dev.x]\nModel = QD-1\n")
     disk = qorctl.DiskLunImpl("dev.x")
     assert (disk.GetVendor(), disk.GetModel(), disk.GetPathNames()) == ("QDISK", "QD-1", ("p0",))
+
+
+# ---- what a device hands out ------------------------------------------------------------------
+
+@pytest.mark.parametrize("getter", ["GetVAAIState", "GetStorageStatistics", "GetSmartStats", "GetGuardType",
+                                    "GetDeviceInfo"])
+def test_records_by_value_are_new_copies_the_caller_owns(getter):
+    first, second = (getattr(qorctl.DiskLunImpl("dev.local0"), getter)() for _ in range(2))
+    proxies = [getattr(result, "this", result) for result in (first, second)]   # records without a class are bare
+    assert all(proxy.own() for proxy in proxies) and int(proxies[0]) != int(proxies[1])
+
+
+def test_lists_come_as_tuples():
+    disk = qorctl.DiskLunImpl("dev.local1")
+    assert disk.GetUids()[0].startswith("naa.") and len(disk.GetUids()) == 2
+    assert disk.GetHandles() == () and disk.GetWorldLeaders() == ()
+    assert disk.GetDetachedList() == ("", "")
+
+
+def test_a_display_name_set_through_the_module_is_read_back(sim_host):
+    sim_host("[DiskLun dev.x]\nAlso = Lun\nDisplayName = first\n")
+    qorctl.LunImpl("dev.x").SetDisplayName("second", True)
+    assert qorctl.DiskLunImpl("dev.x").GetDisplayName() == "second"
+
+
+@pytest.mark.parametrize("failing, call", [
+    ("DiskLun.GetSize@dev.fc0", lambda: qorctl.DiskLunImpl("dev.fc0").GetSize()),
+    ("Lun.GetPathNames", lambda: qorctl.DiskLunImpl("dev.fc0").GetPathNames()),
+    ("ScsiPath.GetPath", lambda: qorctl.ScsiPathImpl.GetPath("p0")),
+    ("ScsiPath.SetState@p0", lambda: qorctl.ScsiPathImpl.GetPath("p0").get().SetState(0)),
+    ("DiskLunPartition.GetSize", lambda: qorctl.DiskLunImpl("dev.fc0").GetPartitionByNumber(1).get().GetSize()),
+])
+def test_any_operation_fails_when_the_model_says_so(sim_host, failing, call):
+    sim_host("""
+        [DiskLun dev.fc0]
+        Also = Lun
+        [ScsiPath p0]
+        DiskLun = dev.fc0
+        [DiskLunPartition dev.fc0:1]
+        DiskLun = dev.fc0
+        [fail]
+        %s = array busy
+    """ % failing)
+    with pytest.raises(qorctl.HostCtlException, match="^array busy$"):
+        call()
+
+
+def test_an_iscsi_mapping_a_script_builds_keeps_its_target_and_alias():
+    mapping = qorctl.iScsiTransportMappingImpl("iqn.2026-01.invalid.array-1:target0", "array-1", "0001", "1", "hba64")
+    mapping.SetiScsiTargetAlias("array-1-a")
+    assert (mapping.GetiScsiTargetName(), mapping.GetiScsiTargetAlias(), mapping.GetSessionId(),
+            mapping.GetType()) == ("iqn.2026-01.invalid.array-1:target0", "array-1-a", "0001",
+                                   _qorctl.TransportMapping_TRANSPORT_TYPE_ISCSI)
