@@ -237,7 +237,8 @@ def test_a_display_name_set_through_the_module_is_read_back(sim_host):
 
 
 @pytest.mark.parametrize("failing, call", [
-    ("DiskLun.GetSize@dev.fc0", lambda: qorctl.DiskLunImpl("dev.fc0").GetSize()),
+    ("Lun.GetSize@dev.fc0", lambda: qorctl.DiskLunImpl("dev.fc0").GetSize()),
+    ("DiskLun.GetIORMState", lambda: qorctl.DiskLunImpl("dev.fc0").GetIORMState()),
     ("Lun.GetPathNames", lambda: qorctl.DiskLunImpl("dev.fc0").GetPathNames()),
     ("ScsiPath.GetPath", lambda: qorctl.ScsiPathImpl.GetPath("p0")),
     ("ScsiPath.SetState@p0", lambda: qorctl.ScsiPathImpl.GetPath("p0").get().SetState(0)),
