@@ -1,5 +1,5 @@
 #include "qorctl_types.h"
-#include "runtime/guard.h"
+#include "api/core/guard.h"
 
 PyObject *qor::raise_library_exception(const HostCtl::Lib::HostCtlException &error) {
     swig_type_info *type = QOR_TYPE(ty::_p_HostCtl__Lib__HostCtlException);

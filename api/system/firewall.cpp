@@ -9,7 +9,7 @@
 #include "hostctl/network/values.h"
 #include "hostctl/system/opaque.h"  // by-value members of the system records
 #include "hostctl/system/objects.h"
-#include "runtime/guard.h"
+#include "api/core/guard.h"
 
 namespace qor {
 namespace system {

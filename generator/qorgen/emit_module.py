@@ -301,7 +301,7 @@ def area_headers(area):
 
 def area_source(model: Model, area, headers):
     out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>", "#include <cstring>",
-           '#include "runtime/guard.h"', '#include "runtime/module.h"', '#include "convert/params.h"',
+           '#include "api/core/guard.h"', '#include "api/core/module.h"', '#include "convert/params.h"',
            '#include "convert/container_classes.h"', '#include "qorctl_types.h"',
            '#include "qorctl_wrappers.h"']
     out += ['#include "%s"' % h for h in headers]
@@ -340,7 +340,7 @@ def vector_entry(entry: FunctionEntry):
 def function_table(model: Model):
     out = ["// Generated: the module's function table, in the library's interface order,",
            "// and beside it the argument-vector entry of each wrapper.",
-           '#include "qorctl_wrappers.h"', '#include "runtime/module.h"', "",
+           '#include "qorctl_wrappers.h"', '#include "api/core/module.h"', "",
            "PyMethodDef qor::function_table[] = {",
            '    {"SWIG_PyInstanceMethod_New", qor::instance_method_new, METH_O, nullptr},']
     out += ['    {"%s", _wrap_%s, METH_VARARGS, nullptr},' % (e.py, e.py) for e in model.entries]

@@ -72,7 +72,7 @@ def accessor_lines(model: Model, index_of):
 
 def values_source(model: Model, headers):
     out = ["// Generated: the module's constants and global variables, in interface order.",
-           '#include "runtime/variables.h"', '#include "qorctl_types.h"', '#include "qorctl_wrappers.h"']
+           '#include "convert/values.h"', '#include "api/core/guard.h"', '#include "qorctl_types.h"', '#include "qorctl_wrappers.h"']
     out += ['#include "%s"' % h for h in headers]
     out += ["", "namespace {", ""]
     index_of = {}

@@ -1,6 +1,6 @@
 #include "module.h"
 
-#include "variables.h"
+#include "convert/values.h"
 
 namespace qor {
 

@@ -3,7 +3,7 @@
 // Python exception; nothing C++ crosses into the interpreter.
 #pragma once
 
-#include "callconv.h"
+#include "convert/params.h"
 #include "hostctl/core.h"
 
 namespace qor {
@@ -28,6 +28,27 @@ PyObject *guarded(Call &&call) {
     } catch (...) {
         return raise_std_exception();
     }
+}
+
+// Runs `assign`, turning a C++ exception into a Python one: 0 or 1.
+template <class Assign>
+int guarded_status(Assign &&assign) {
+    PyObject *done = guarded([&]() -> PyObject * {
+        assign();
+        Py_RETURN_NONE;
+    });
+    if (!done) return 1;
+    Py_DECREF(done);
+    return 0;
+}
+
+// Setter of a writable record or container variable: the library object is
+// assigned from the one `value` refers to; None is a null reference.
+template <class T>
+int assign_variable(PyObject *value, T *target, swig_type_info *type, const char *null_ref_message) {
+    RefArg<T> source;
+    if (!source.load(value, type, null_ref_message)) return 1;
+    return guarded_status([&]() { *target = *source.get(); });
 }
 
 }  // namespace qor

@@ -1,4 +1,4 @@
-#include "variables.h"
+#include "values.h"
 
 #include <cstring>
 #include <new>

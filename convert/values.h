@@ -8,8 +8,7 @@
 
 #include <memory>
 
-#include "convert/params.h"
-#include "guard.h"
+#include "params.h"
 
 namespace qor {
 
@@ -61,27 +60,6 @@ int read_only_variable(const char *message);
 
 // Body of <Class>_<name>_set: parses one argument and runs `set`.
 PyObject *call_setter(PyObject *args, VariableSetter set);
-
-// Runs `assign`, turning a C++ exception into a Python one: 0 or 1.
-template <class Assign>
-int guarded_status(Assign &&assign) {
-    PyObject *done = guarded([&]() -> PyObject * {
-        assign();
-        Py_RETURN_NONE;
-    });
-    if (!done) return 1;
-    Py_DECREF(done);
-    return 0;
-}
-
-// Setter of a writable record or container variable: the library object is
-// assigned from the one `value` refers to; None is a null reference.
-template <class T>
-int assign_variable(PyObject *value, T *target, swig_type_info *type, const char *null_ref_message) {
-    RefArg<T> source;
-    if (!source.load(value, type, null_ref_message)) return 1;
-    return guarded_status([&]() { *target = *source.get(); });
-}
 
 // A writable `char const *` variable. It points at the library's own text
 // until the first write, then at a copy this object owns; a later write

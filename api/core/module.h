@@ -1,7 +1,7 @@
 // The module's entry point and the helpers its function table relies on.
 #pragma once
 
-#include "callconv.h"
+#include "runtime/callconv.h"
 
 namespace qor {
 
