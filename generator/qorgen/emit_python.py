@@ -148,9 +148,29 @@ def protocol_lines(ops):
     return []
 
 
+def bases_first(classes):
+    """The classes in their order, except that each comes after its bases
+    (a base may follow its derived classes in the library's order)."""
+    by_name = {cls.qname: cls for cls in classes}
+    placed, ordered = set(), []
+
+    def place(cls):
+        if cls.qname in placed:
+            return
+        placed.add(cls.qname)
+        for base in cls.bases:
+            if base in by_name:
+                place(by_name[base])
+        ordered.append(cls)
+
+    for cls in classes:
+        place(cls)
+    return ordered
+
+
 def package_source(model: Model):
     out = [PROLOGUE]
-    for cls in model.python_classes:
+    for cls in bases_first(model.python_classes):
         out += class_source(model, cls)
     for entry in model.entries:
         fn = entry.candidates[0]
