@@ -21,12 +21,12 @@
 #if defined(QOR_PEER_NANOBIND)
 #include <nanobind/nanobind.h>
 #include <nanobind/stl/string.h>
-namespace bind = nanobind;
+namespace peer = nanobind;
 #define QOR_PEER_MODULE(name, m) NB_MODULE(name, m)
 #define def_field def_rw
 #else
 #include <pybind11/pybind11.h>
-namespace bind = pybind11;
+namespace peer = pybind11;
 #define QOR_PEER_MODULE(name, m) PYBIND11_MODULE(name, m)
 #define def_field def_readwrite
 #endif
@@ -50,8 +50,8 @@ void point_set_x(VMPoint &point, int x) { point.x = x; }
 }  // namespace
 
 QOR_PEER_MODULE(QOR_PEER_NAME, m) {
-    bind::class_<PnicHandle>(m, "Pnic").def("GetName", &pnic_get_name);
-    bind::class_<VMPoint>(m, "VMPoint").def(bind::init<>()).def_field("x", &VMPoint::x);
+    peer::class_<PnicHandle>(m, "Pnic").def("GetName", &pnic_get_name);
+    peer::class_<VMPoint>(m, "VMPoint").def(peer::init<>()).def_field("x", &VMPoint::x);
     m.def("make_pnic", &make_pnic);
     m.def("pnic_get_name", &pnic_get_name);
     m.def("point_set_x", &point_set_x);

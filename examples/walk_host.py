@@ -2,12 +2,13 @@
 
 Reaches the host, opens the network information object, lists the physical
 adapters with their MAC addresses and link states, what the first adapter's
-neighbour switch announces and its counters, the hosts file, the system's
-version, services and firewall rulesets, then asks for an adapter that does
-not exist and handles the library's failure as a Python exception. Then it
-lists the processors and PCI devices, the resource-group tree with each
-group's processor allocation, and sets an advanced option within and outside
-its bounds.
+neighbour switch announces and its counters, the standard switches with
+their port groups, the hosts file, the system's version, services and
+firewall rulesets, then asks for an adapter that does not exist and handles
+the library's failure as a Python exception. Then it lists the processors
+and PCI devices, the storage devices with their paths and adapters, the
+resource-group tree with each group's processor allocation, and sets an
+advanced option within and outside its bounds.
 
 By default the library serves its built-in simulated host; point the
 QORCTL_SIM_HOST environment variable (or --model) at a model file to walk
@@ -38,6 +39,18 @@ def describe_neighbour(pnic):
         cdp.network.GetStringAddress()))
     print("  received %d packets (%d bytes), sent %d, dropped %d" % (
         stats.packetsRx, stats.bytesRx, stats.packetsTx, stats.droppedRx))
+
+
+def describe_switches(info):
+    print("\nstandard switches:")
+    for holder in info.GetVirtualSwitchInfo().get().GetVirtualSwitches():
+        vswitch = holder.get()
+        print("  %-9s uplinks %-10s ports %d of %d in use" % (
+            vswitch.GetName(), ",".join(vswitch.GetUplinks()) or "-", vswitch.GetPortsInUse(), vswitch.GetNumPorts()))
+        for group in (h.get() for h in vswitch.GetPortGroups()):
+            promiscuous = group.GetSecurityPolicy().GetAllowPromiscuous()
+            print("    %-20s vlan %-4d %s" % (group.GetName(), group.GetVlanId(),
+                                             "promiscuous" if promiscuous else "filtered"))
 
 
 def describe_hosts_file():
@@ -91,6 +104,21 @@ def describe_system():
                                                  else "disabled", rule.portBegin))
 
 
+def print_storage():
+    """Each disk with its size and the state of each path, through the adapter
+    behind the path."""
+    print("\nstorage devices:")
+    for name in ("dev.local0", "dev.fc1", "dev.iscsi0", "dev.off0"):
+        disk = qorctl.DiskLunImpl(name)
+        print("  %-10s %-8s %-8s %5d GB %s" % (name, disk.GetVendor(), disk.GetModel(), disk.GetSize() // 10 ** 9,
+                                              disk.GetStatusString()))
+        for holder in disk.GetPaths():
+            path = holder.get()
+            adapter = path.GetAdapter().get()
+            print("    %-15s %-8s via %s (%s)" % (path.GetRuntimeName(), path.GetStateString(), adapter.GetName(),
+                                                  adapter.GetDriver()))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -114,6 +142,7 @@ def main(argv=None):
     first = holders[0].get() if holders else None
     if first is not None:
         describe_neighbour(first)
+    describe_switches(info)
     describe_hosts_file()
     describe_system()
 
@@ -126,6 +155,7 @@ def main(argv=None):
         print("  found it")
 
     print_hardware()
+    print_storage()
     print("\nresource groups:")
     print_groups(qorctl.ResourceInfoImpl().ResourceGroupRoot().get())
     print("\nadvanced options:")

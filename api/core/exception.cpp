@@ -8,3 +8,19 @@ PyObject *qor::raise_library_exception(const HostCtl::Lib::HostCtlException &err
     if (value) raise_object(cls, value);
     return nullptr;
 }
+
+PyObject *qor::run_guarded(GuardedBody body, void *context) noexcept {
+    try {
+        return body(context);
+    } catch (const HostCtl::Lib::HostCtlException &error) {
+        try {
+            return raise_library_exception(error);
+        } catch (...) {  // no memory left to copy the library's exception
+            return raise_std_exception();
+        }
+    } catch (const ErrorAlreadySet &) {
+        return nullptr;
+    } catch (...) {
+        return raise_std_exception();
+    }
+}

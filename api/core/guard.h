@@ -3,6 +3,8 @@
 // Python exception; nothing C++ crosses into the interpreter.
 #pragma once
 
+#include <type_traits>
+
 #include "convert/params.h"
 #include "hostctl/core.h"
 
@@ -16,18 +18,22 @@ struct ErrorAlreadySet {};
 // class (or RuntimeError with a bare proxy when none is registered).
 PyObject *raise_library_exception(const HostCtl::Lib::HostCtlException &error);
 
+// The part of a wrapper that calls the library, with the wrapper's
+// converted arguments behind `context`.
+using GuardedBody = PyObject *(*)(void *context);
+
+// Runs `body`; whatever it throws becomes a Python exception. One function
+// serves every wrapper, so the handlers and their exception tables exist once
+// in the module rather than once per wrapper, and a wrapper that calls it
+// needs no handler of its own: nothing gets through.
+PyObject *run_guarded(GuardedBody body, void *context) noexcept;
+
 template <class Call>
 PyObject *guarded(Call &&call) {
     if (!held_proxies_intact()) return nullptr;
-    try {
-        return call();
-    } catch (const HostCtl::Lib::HostCtlException &error) {
-        return raise_library_exception(error);
-    } catch (const ErrorAlreadySet &) {
-        return nullptr;
-    } catch (...) {
-        return raise_std_exception();
-    }
+    using Body = std::remove_reference_t<Call>;
+    return run_guarded([](void *context) -> PyObject * { return (*static_cast<Body *>(context))(); },
+                       const_cast<void *>(static_cast<const void *>(&call)));
 }
 
 // Runs `assign`, turning a C++ exception into a Python one: 0 or 1.

@@ -31,6 +31,8 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     unlisted                         no flat function at all: scripts meet the class
                                      only as a base that proxies convert to
+    noconvert BASE ...               ancestors a proxy of the class does not convert
+                                     to, though the class derives from them
     unregistered                     no registration function: the package has no
                                      class for it, so its proxies stay bare
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
@@ -179,6 +181,7 @@ class Class:
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
     reexposed: List[str] = field(default_factory=list)
+    noconvert: List[str] = field(default_factory=list)
 
     @property
     def short(self):
@@ -518,6 +521,8 @@ class _Reader:
             cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip(), owner=cls.qname))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
+        elif keyword == "noconvert":
+            cls.noconvert.extend(self.qualify(name) for name in rest.split())
         else:
             self.fail("unknown class member %r" % keyword)
 

@@ -186,9 +186,23 @@ class LibraryWriter(ValueWriter):
         texts = OrderedDict()
         for path, lines in files.items():
             head = ["// Generated: library declarations.", "#pragma once", "",
-                    '#include "hostctl/forward.h"', '#include "hostctl/sim.h"', ""]
-            texts[path] = "\n".join(head + lines) + "\n"
+                    '#include "hostctl/forward.h"', '#include "hostctl/sim.h"']
+            head += ['#include "%s"' % base for base in self.base_headers(path)]
+            texts[path] = "\n".join(head + [""] + lines) + "\n"
         return texts
+
+    def base_headers(self, path):
+        """The other generated headers that declare the bases of this header's
+        classes, so that the header stands on its own wherever it is included."""
+        found = []
+        for cls in self.generated:
+            if cls.header != path:
+                continue
+            for base in cls.bases:
+                declared = self.lib.classes.get(base)
+                if declared is not None and not declared.extern and declared.header not in (path, *found):
+                    found.append(declared.header)
+        return found
 
     def enum_lines(self, enum):
         values = ", ".join(enum.values)

@@ -140,7 +140,8 @@ def class_source(model: Model, cls: Class, entries):
     so the package finds them by the names listed here: a few texts to read
     at import instead of a class body per class."""
     by_name = {c.qname: c for c in model.python_classes}
-    bases = [by_name[b].py for b in cls.bases if b in by_name]
+    # A proxy class derives from the classes its proxies convert to.
+    bases = [by_name[b].py for b in cls.bases if b in by_name and b not in cls.noconvert]
     if cls.qname == EXCEPTION:
         # An exception's instance layout is the interpreter's own, which
         # leaves no room for the slot.
@@ -209,10 +210,30 @@ def loose(fn):
     return fn.kind == "func" or (fn.cls is not None and not fn.cls.registered)
 
 
+def bases_first(classes):
+    """The classes in their order, except that each comes after its bases
+    (a base may follow its derived classes in the library's order)."""
+    by_name = {cls.qname: cls for cls in classes}
+    placed, ordered = set(), []
+
+    def place(cls):
+        if cls.qname in placed:
+            return
+        placed.add(cls.qname)
+        for base in cls.bases:
+            if base in by_name:
+                place(by_name[base])
+        ordered.append(cls)
+
+    for cls in classes:
+        place(cls)
+    return ordered
+
+
 def package_source(model: Model):
     out = [PROLOGUE]
     grouped = entries_by_class(model)
-    for cls in model.python_classes:
+    for cls in bases_first(model.python_classes):
         out += class_source(model, cls, grouped.get(id(cls), []))
     for entry in model.entries:
         if loose(entry.candidates[0]):

@@ -221,7 +221,7 @@ OBJECT_NAMES = set(dir(object))
 
 def class_stub(types: Types, model: Model, cls: Class, entries, inherited):
     by_name = {c.qname: c for c in model.python_classes}
-    bases = [by_name[b].py for b in cls.bases if b in by_name]
+    bases = [by_name[b].py for b in cls.bases if b in by_name and b not in cls.noconvert]
     if cls.qname == EXCEPTION:
         bases += ["_ProxyBehaviour", "Exception"]
     elif not bases:

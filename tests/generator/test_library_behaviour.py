@@ -82,3 +82,24 @@ def test_an_interface_without_an_implementation_gets_a_library_only_one():
     header = w.headers()["hostctl/sample.h"]
     assert "class WidgetNode : public HostCtl::Sample::Widget, public QorCtl::Lib::QorCtlObject {" in header
     assert "WidgetNode" not in {cls.py for cls in w.model.python_classes}
+
+
+LATE_BASE = """
+area sample
+header hostctl/late.h
+namespace HostCtl::Sample
+class Derived : virtual Base
+  op Spin()
+header hostctl/early.h
+class Base : virtual HostCtl::Lib::HostCtlObject
+  op Stop()
+"""
+
+
+def test_a_base_declared_after_its_derived_class_still_comes_first():
+    from qorgen.emit_python import package_source
+    model = Model(read(CORE + LATE_BASE))
+    header = LibraryWriter(model).headers()["hostctl/late.h"]
+    assert '#include "hostctl/early.h"' in header
+    package = package_source(model)
+    assert package.index("Base = _class('Base', ") < package.index("Derived = _class('Derived', (Base,)")
