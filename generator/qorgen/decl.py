@@ -31,8 +31,6 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     unlisted                         no flat function at all: scripts meet the class
                                      only as a base that proxies convert to
-    direct                           its operations call the class's own implementation
-                                     (no dispatch to a further-derived class)
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
     field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
@@ -152,7 +150,6 @@ class Class:
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
     reexposed: List[str] = field(default_factory=list)
-    direct: bool = False
 
     @property
     def short(self):
@@ -454,8 +451,6 @@ class _Reader:
             cls.has_delete = False
         elif keyword == "unlisted":
             cls.listed = False
-        elif keyword == "direct":
-            cls.direct = True
         elif keyword == "ctor":
             op = self.parse_op(cls.short + rest)
             op.origin = cls.qname

@@ -134,9 +134,6 @@ def call_expr(fn: Function, names):
         return "%s(%s)" % (fn.target, ", ".join(args))
     if op.static:
         return "%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
-    if fn.cls is not None and fn.cls.direct:
-        # A qualified name binds the call statically, past any further override.
-        return "self.get()->%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
     return "self.get()->%s(%s)" % (op.cpp_name, ", ".join(args))
 
 

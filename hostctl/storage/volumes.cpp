@@ -16,6 +16,7 @@
 #include "hostctl/sim.h"
 #include "hostctl/storage/filesystem_nodes.h"
 #include "hostctl/storage/filesystems.h"
+#include "hostctl/storage/functions.h"
 #include "hostctl/storage/held.h"
 #include "hostctl/storage/resolve_error.h"
 #include "hostctl/storage/unresolved_cache.h"
@@ -645,6 +646,19 @@ NetworkFileSystem41Impl *NetworkFileSystem41Impl::GetNetworkFileSystemByUUID(std
     }
     return nullptr;
 }
+
+// Filters over network file systems. A null file system is refused rather
+// than read through.
+namespace {
+HostCtl::Storage::NetworkFileSystem &existing(HostCtl::Storage::NetworkFileSystem *nfs) {
+    if (!nfs) throw HostCtl::Lib::HostCtlException("no network file system given");
+    return *nfs;
+}
+}  // namespace
+
+bool IsPE(HostCtl::Storage::NetworkFileSystem *nfs) { return existing(nfs).GetConfigIsPE(); }
+bool IsNotPE(HostCtl::Storage::NetworkFileSystem *nfs) { return !existing(nfs).GetConfigIsPE(); }
+bool IsNotHidden(HostCtl::Storage::NetworkFileSystem *nfs) { return !existing(nfs).IsHidden(); }
 
 // ---- unresolved volumes ----------------------------------------------------------
 // The extents' state: whether every expected extent is present, whether any

@@ -29,6 +29,7 @@ VolumeUsage = 147502301184
 VolumeName = shared-fc
 Uuid = %(shared)s
 Extents = dev.fc0:1,dev.fc1:1
+HeadExtentName = dev.fc0:1
 Mounted = true
 Size = 3297999077376
 
@@ -150,9 +151,11 @@ def test_clustered_volumes_are_listed_by_the_device_of_an_extent(host, device, e
 
 def test_extents_are_the_partitions_the_volume_spans_head_first(host):
     fs = lufs("shared-fc")
-    names = [q.HostCtlObject_GetName(h.get()) for h in fs.GetExtents()]
-    assert names == ["dev.fc0:1", "dev.fc1:1"] and fs.GetExtentCount() == 2
-    assert q.HostCtlObject_GetName(fs.GetHeadPartition().get()) == "dev.fc0:1"
+    extents = fs.GetExtents()
+    assert len(extents) == fs.GetExtentCount() == 2 and all(h.get() is not None for h in extents)
+    head = fs.GetHeadPartition()
+    assert int(head.this) == int(lufs("shared-fc").GetHeadPartition().this) and head.get() is not None
+    assert lufs("nfs-iso") is None and fs.GetHeadExtentName() == "dev.fc0:1"
     assert q.VmFileSystemImpl_FindFileSystemGivenHeadPartition("dev.fc0:1") == SHARED
     assert q.VmFileSystemImpl_FindFileSystemGivenHeadPartition("dev.fc1:1") == ""
     with pytest.raises(qorctl.HostCtlException, match="already an extent of 'datastore1'"):
@@ -306,3 +309,13 @@ def test_the_version_6_options_are_the_library_variable(host):
     option = qorctl.LufsVolumeConfigOption(1048576)
     assert (option.blockSize, option.defaultUnmapBandwidth, list(option.unmapGranularities)) == (1048576, 100, [1048576])
     assert qorctl.LufsVolumeConfigOption().blockSize == 0
+
+
+def test_the_network_file_system_filters_read_the_object_and_refuse_none(host):
+    host(sections="[NetworkFileSystem pe]\nVersion = 3\nUuid = 77\nConfigIsPE = true\nHidden = true\n")
+    plain = q.NetworkFileSystemImpl_GetNetworkFileSystemByUUID("3b9c1d20-5e6f7a8b")
+    pe = q.NetworkFileSystemImpl_GetNetworkFileSystemByUUID("77")
+    assert [(q.IsPE(f), q.IsNotPE(f), q.IsNotHidden(f)) for f in (plain, pe)] == [
+        (False, True, True), (True, False, False)]
+    with pytest.raises(qorctl.HostCtlException, match="no network file system given"):
+        q.IsPE(None)

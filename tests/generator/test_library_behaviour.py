@@ -84,35 +84,26 @@ def test_an_interface_without_an_implementation_gets_a_library_only_one():
     assert "WidgetNode" not in {cls.py for cls in w.model.python_classes}
 
 
-BINDING = """
+
+FIELDS = """
 area sample
 header hostctl/sample.h
 namespace HostCtl::Sample
 class Counter
   ctor()
+  ctor(uint32) custom
   field count : uint32
 class Dial : virtual HostCtl::Lib::HostCtlObject
   field counter : Counter *
   op GetLevel() -> uint32
   op Describe(uint32) static -> std::string = std::to_string(arg1)
-namespace QorCtl::Sample
-class DialImpl : HostCtl::Sample::Dial, QorCtl::Lib::QorCtlObject
-  reexpose GetLevel
-class FixedDialImpl : HostCtl::Sample::Dial, QorCtl::Lib::QorCtlObject
-  direct
-  reexpose GetLevel
 """
 
 
-def test_a_direct_class_binds_its_calls_and_an_interface_keeps_its_fields():
-    from qorgen.emit_module import area_source
-
-    model = Model(read(CORE + BINDING))
-    wrappers = area_source(model, "sample", [])
-    assert "self.get()->GetLevel()" in wrappers  # DialImpl and Dial dispatch
-    assert "self.get()->QorCtl::Sample::FixedDialImpl::GetLevel()" in wrappers
-    w = LibraryWriter(model)
+def test_an_interface_keeps_its_fields_and_a_hand_written_constructor_is_left_out():
+    w = LibraryWriter(Model(read(CORE + FIELDS)))
     header, source = w.headers()["hostctl/sample.h"], w.source("sample", [])
     assert "    HostCtl::Sample::Counter counter{};" in header
+    assert "explicit Counter(uint32);" in header and "Counter::Counter(uint32" not in source
     # What the module computes itself is neither declared nor defined by the library.
     assert "Describe" not in header and "Describe" not in source
