@@ -57,6 +57,12 @@ std::vector<std::string> extents_of(const Node &node) {
     return QorCtl::Sim::Read<std::vector<std::string>>(node, "Extents");
 }
 
+// A volume's label: its "VolumeName", or else its node's name.
+std::string label_of(const Node &node) {
+    std::string label = QorCtl::Sim::Read<std::string>(node, "VolumeName");
+    return label.empty() ? node.name : label;
+}
+
 bool is_nfs41(const Node &node) { return QorCtl::Sim::Read<std::string>(node, "Version") == "4.1"; }
 
 // The holders the library lends for its look-ups: one per file-system node,
@@ -134,10 +140,10 @@ std::string invented_uuid(const std::string &seed) {
     return text;
 }
 
-// A new clustered volume in the model, mounted, over the given extents.
-NodeRef add_lufs(const std::string &label, const std::string &uuid, const std::vector<std::string> &extents,
-                 uint64 size) {
-    NodeRef node = QorCtl::Sim::FindOrAdd("VmFileSystem", label);
+// A new clustered volume in the model (node `name`), mounted, over the given extents.
+NodeRef add_lufs(const std::string &name, const std::string &label, const std::string &uuid,
+                 const std::vector<std::string> &extents, uint64 size) {
+    NodeRef node = QorCtl::Sim::FindOrAdd("VmFileSystem", name);
     QorCtl::Sim::Write(*node, "VolumeName", label);
     QorCtl::Sim::Write(*node, "Uuid", uuid);
     QorCtl::Sim::Write(*node, "Type", std::string("LUFS"));
@@ -253,7 +259,10 @@ VmFileSystemPtr *resolve(Node &volume, bool resignature, bool persistent, const 
         uuid = invented_uuid(volume.name + uuid);
         label = "snap-" + uuid.substr(0, 8) + "-" + label;
     }
-    NodeRef fs = add_lufs(label, uuid, extents, QorCtl::Sim::Read<uint64>(volume, "TotalSize"));
+    // A resignatured copy is a volume of its own; a forced mount stands in for
+    // the original under the snapshot's name.
+    NodeRef fs = add_lufs(resignature ? label : volume.name, label, uuid, extents,
+                          QorCtl::Sim::Read<uint64>(volume, "TotalSize"));
     QorCtl::Sim::Write(*fs, "ForceMounted", !resignature);
     QorCtl::Sim::Write(*fs, "ForceMountPersistent", !resignature && persistent);
     QorCtl::Sim::Write(volume, "Resolved", true);
@@ -308,8 +317,7 @@ NodeRef FindVmFileSystem(const std::string &key) {
     for (const char *kind : {"VmFileSystem", "NetworkFileSystem"}) {
         for (const auto &node : QorCtl::Sim::All(kind)) {
             if (node->name.empty()) continue;
-            if (node->name == key || QorCtl::Sim::Read<std::string>(*node, "Uuid") == key ||
-                QorCtl::Sim::Read<std::string>(*node, "VolumeName") == key) {
+            if (QorCtl::Sim::Read<std::string>(*node, "Uuid") == key || label_of(*node) == key) {
                 return node;
             }
         }
@@ -449,7 +457,7 @@ HostCtl::Storage::VmFileSystemPtr *VmFileSystemImpl::CreateFileSystem(
         }
     }
     QorCtl::Sim::Record(kind, "VmFileSystem.CreateFileSystem");
-    NodeRef node = add_lufs(label, invented_uuid(label + partition), {partition}, 0);
+    NodeRef node = add_lufs(label, label, invented_uuid(label + partition), {partition}, 0);
     QorCtl::Sim::Write(*node, "MajorVersion", static_cast<uint32>(version == 0 ? 6 : version));
     if (blockSize) QorCtl::Sim::Write(*node, "BlockSize", blockSize);
     if (unmap) {
@@ -500,7 +508,7 @@ HostCtl::Storage::VmFileSystemPtr *VmFileSystemImpl::GetLUFSFileSystemByUUID(std
 HostCtl::Storage::VmFileSystemPtr *VmFileSystemImpl::GetLUFSFileSystemByLabel(std::string const &label) {
     QorCtl::Sim::Enter(*QorCtl::Sim::FindOrAdd("VmFileSystem", ""), "VmFileSystem.GetLUFSFileSystemByLabel");
     for (const auto &node : lufs_nodes("")) {
-        if (QorCtl::Sim::Read<std::string>(*node, "VolumeName") == label) return lent_holder(node);
+        if (label_of(*node) == label) return lent_holder(node);
     }
     return nullptr;
 }
@@ -508,8 +516,7 @@ HostCtl::Storage::VmFileSystemPtr *VmFileSystemImpl::GetLUFSFileSystemByLabel(st
 std::string VmFileSystemImpl::GetLUFSLVNameByUUIDOrLabel(std::string const &key) {
     QorCtl::Sim::Enter(*QorCtl::Sim::FindOrAdd("VmFileSystem", ""), "VmFileSystem.GetLUFSLVNameByUUIDOrLabel");
     for (const auto &node : lufs_nodes("")) {
-        if (QorCtl::Sim::Read<std::string>(*node, "Uuid") == key ||
-            QorCtl::Sim::Read<std::string>(*node, "VolumeName") == key) {
+        if (QorCtl::Sim::Read<std::string>(*node, "Uuid") == key || label_of(*node) == key) {
             return QorCtl::Sim::Read<std::string>(*node, "LvmName");
         }
     }
@@ -565,7 +572,7 @@ std::string VmFileSystemImpl::FindLufsFileSystemGivenHeadPartition(std::string c
                        "VmFileSystem.FindLufsFileSystemGivenHeadPartition");
     NodeRef node = lufs_by_head(partition);
     if (!node) return std::string();
-    label = QorCtl::Sim::Read<std::string>(*node, "VolumeName");
+    label = label_of(*node);
     return QorCtl::Sim::Read<std::string>(*node, "Uuid");
 }
 
@@ -737,7 +744,8 @@ UnresolvedLufsVolumeCache &UnresolvedLufsVolumeCache::Inst() {
 }
 
 void UnresolvedLufsVolumeCache::GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes, bool useCache) {
-    fill(entries_, mutex_, volumes, true, useCache);
+    UnresolvedLufsVolumeCache &cache = Inst();
+    fill(cache.entries_, cache.mutex_, volumes, true, useCache);
 }
 
 void UnresolvedLufsVolumeCache::GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes) {
@@ -758,7 +766,8 @@ UnresolvedLufsVolumeNoSnapShotCache &UnresolvedLufsVolumeNoSnapShotCache::Inst()
 }
 
 void UnresolvedLufsVolumeNoSnapShotCache::GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes) {
-    fill(entries_, mutex_, volumes, false, true);
+    UnresolvedLufsVolumeNoSnapShotCache &cache = Inst();
+    fill(cache.entries_, cache.mutex_, volumes, false, true);
 }
 
 void UnresolvedLufsVolumeNoSnapShotCache::Clear() {

@@ -13,6 +13,8 @@ import qorctl
 
 DATASTORE = "6571f2a0-1c2e3d4f-0a1b-02005a100001"
 SHARED = "6571f2a0-1c2e3d4f-0a1b-02005a100002"
+VOLUMES = ("'std::vector< QorCtl::Storage::UnresolvedLufsVolumeImpl,"
+           "std::allocator< QorCtl::Storage::UnresolvedLufsVolumeImpl > > &'")
 
 # A host of two clustered volumes, a network file system and the unresolved
 # snapshot of one of the volumes, each test on a model of its own.
@@ -122,7 +124,7 @@ def test_a_busy_volume_stays_mounted_and_a_failure_leaves_the_state_alone(host):
 def test_the_automount_mounts_what_is_not_left_unmounted_on_purpose(host):
     host(sections="[VmFileSystem parked]\nMounted = false\nPersistentMount = false\nUuid = 11\n")
     lufs("datastore1").Unmount()
-    assert q.VmFileSystemImpl_AutomountLufsFileSystems(0) == 1
+    assert q.VmFileSystemImpl_AutomountLufsFileSystems(True) == 1
     assert lufs("datastore1").IsMounted() and not lufs("parked").IsMounted()
     uuids = q.new_StringSet()
     q.VmFileSystemImpl_GetPersistentlyUnmountedFsUuids(uuids)
@@ -192,7 +194,7 @@ def test_network_file_systems_are_added_found_and_removed(host):
 # ---- unresolved volumes -------------------------------------------------------------------
 
 def test_a_snapshot_resolves_with_a_new_identity_and_leaves_the_unresolved_lists(host, peer):
-    volume = q.new_UnresolvedLufsVolumeImpl("snap0-shared-fc")
+    volume = qorctl.UnresolvedLufsVolumeImpl("snap0-shared-fc")
     assert [q.HostCtlObject_GetName(h.get()) for h in volume.GetExtents()] == ["dev.snap0:1"]
     assert volume.CanResolve(True, False, None)
     assert cached_volumes(peer, q.UnresolvedLufsVolumeCache_GetFromVSI) == ["snap0-shared-fc"]
@@ -204,7 +206,7 @@ def test_a_snapshot_resolves_with_a_new_identity_and_leaves_the_unresolved_lists
 
 
 def test_a_forced_mount_keeps_the_identity_and_needs_the_original_offline(host):
-    volume = q.new_UnresolvedLufsVolumeImpl("snap0-shared-fc")
+    volume = qorctl.UnresolvedLufsVolumeImpl("snap0-shared-fc")
     assert not volume.CanResolve(False, True, None)
     with pytest.raises(qorctl.HostCtlException, match="the original volume is still online$"):
         volume.ForceMountLufs(True, False)
@@ -220,7 +222,7 @@ def test_a_forced_mount_keeps_the_identity_and_needs_the_original_offline(host):
 ])
 def test_a_volume_that_cannot_resolve_says_why(host, extra, sections, outcome):
     host(extra, sections)
-    volume = q.new_UnresolvedLufsVolumeImpl("snap0-shared-fc")
+    volume = qorctl.UnresolvedLufsVolumeImpl("snap0-shared-fc")
     assert not volume.CanResolve(True, False, None)
     with pytest.raises(qorctl.HostCtlException, match=outcome + "$"):
         volume.ResolveVolume()
@@ -229,24 +231,25 @@ def test_a_volume_that_cannot_resolve_says_why(host, extra, sections, outcome):
 def test_the_caches_are_one_each_and_fill_a_list_the_caller_gives(host, peer):
     first, second = q.UnresolvedLufsVolumeCache_Inst(), q.UnresolvedLufsVolumeCache_Inst()
     assert int(first.this) == int(second.this) and not first.this.own()
+    other = q.UnresolvedLufsVolumeNoSnapShotCache_Inst()
+    assert int(other.this) != int(second.this)
     del first
-    gc.collect()
-    with_default = cached_volumes(peer, second.GetFromVSI)
-    assert with_default == cached_volumes(peer, second.GetFromVSI, True) == ["snap0-shared-fc"]
-    assert cached_volumes(peer, second.GetFromVSI, False) == ["snap0-shared-fc"]
+    gc.collect()  # a borrowed proxy's death destroys nothing: the cache still serves
+    assert int(q.UnresolvedLufsVolumeCache_Inst().this) == int(second.this)
+    fill = q.UnresolvedLufsVolumeCache_GetFromVSI
+    assert cached_volumes(peer, fill) == cached_volumes(peer, fill, True) == ["snap0-shared-fc"]
+    assert cached_volumes(peer, fill, False) == ["snap0-shared-fc"]
     # Only copies, not snapshots, are in the other cache.
-    assert cached_volumes(peer, q.UnresolvedLufsVolumeNoSnapShotCache_Inst().GetFromVSI) == []
+    assert cached_volumes(peer, q.UnresolvedLufsVolumeNoSnapShotCache_GetFromVSI) == []
     host("Snapshot = false")
     assert cached_volumes(peer, q.UnresolvedLufsVolumeNoSnapShotCache_GetFromVSI) == ["snap0-shared-fc"]
 
 
 @pytest.mark.parametrize("call, error, message", [
     (lambda: q.UnresolvedLufsVolumeCache_GetFromVSI(None), ValueError,
-     "invalid null reference in method 'UnresolvedLufsVolumeCache_GetFromVSI', argument 1 of type "
-     "'std::vector< QorCtl::Storage::UnresolvedLufsVolumeImpl > &'"),
+     "invalid null reference in method 'UnresolvedLufsVolumeCache_GetFromVSI', argument 1 of type " + VOLUMES),
     (lambda: q.UnresolvedLufsVolumeNoSnapShotCache_GetFromVSI([]), TypeError,
-     "in method 'UnresolvedLufsVolumeNoSnapShotCache_GetFromVSI', argument 1 of type "
-     "'std::vector< QorCtl::Storage::UnresolvedLufsVolumeImpl > &'"),
+     "in method 'UnresolvedLufsVolumeNoSnapShotCache_GetFromVSI', argument 1 of type " + VOLUMES),
     (lambda: q.UnresolvedLufsVolumeCache_GetFromVSI(None, True, 1), NotImplementedError,
      "Wrong number or type of arguments for overloaded function 'UnresolvedLufsVolumeCache_GetFromVSI'."),
 ])

@@ -38,10 +38,10 @@ class UnresolvedLufsVolumeImpl;
 class UnresolvedLufsVolumeCache : public QorCtl::Lib::QorCtlCache<UnresolvedLufsVolumeImpl> {
 public:
     static UnresolvedLufsVolumeCache &Inst();
-    // Fills `volumes` with the host's unresolved volumes; `useCache` false
-    // reads the host afresh and replaces what the cache held.
-    void GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes, bool useCache);
-    void GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes);
+    // Fills `volumes` from the one cache with the host's unresolved volumes;
+    // `useCache` false reads the host afresh and replaces what the cache held.
+    static void GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes, bool useCache);
+    static void GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes);
     // Forgets every list, so the next fill reads the host (a volume was resolved).
     void Clear();
 
@@ -53,7 +53,7 @@ private:
 class UnresolvedLufsVolumeNoSnapShotCache : public QorCtl::Lib::QorCtlCache<UnresolvedLufsVolumeImpl> {
 public:
     static UnresolvedLufsVolumeNoSnapShotCache &Inst();
-    void GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes);
+    static void GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes);
     void Clear();
 
 private:
