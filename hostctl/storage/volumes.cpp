@@ -270,22 +270,23 @@ VmFileSystemPtr *resolve(Node &volume, bool resignature, bool persistent, const 
     return lent_holder(fs);
 }
 
-void fill(std::map<uint64_t, std::shared_ptr<std::vector<QorCtl::Storage::UnresolvedLufsVolumeImpl>>> &entries,
-          pthread_mutex_t &mutex, std::vector<QorCtl::Storage::UnresolvedLufsVolumeImpl> &volumes, bool snapshots,
-          bool useCache) {
+using Volumes = std::vector<QorCtl::Storage::UnresolvedLufsVolumeImpl>;
+
+// Fills `volumes` from the cache's list (key 0), which is read from the host
+// first when asked to, when there is none, or when the host's nodes changed.
+void fill(std::map<uint64_t, std::shared_ptr<Volumes>> &entries, std::vector<NodeRef> &sources,
+          pthread_mutex_t &mutex, Volumes &volumes, bool snapshots, bool useCache) {
     QorCtl::Sim::Sync();
     const std::vector<NodeRef> nodes = unresolved_nodes(snapshots);
     pthread_mutex_lock(&mutex);
     auto &cached = entries[0];
-    // A cached list of other nodes than the host has now (another model) is stale.
-    bool fresh = cached && cached->size() == nodes.size();
-    for (size_t i = 0; fresh && i < nodes.size(); ++i) fresh = (*cached)[i].GetName() == nodes[i]->name;
-    if (!useCache || !fresh) {
-        auto list = std::make_shared<std::vector<QorCtl::Storage::UnresolvedLufsVolumeImpl>>();
+    if (!useCache || !cached || sources != nodes) {
+        auto list = std::make_shared<Volumes>();
         for (const auto &node : nodes) list->emplace_back(node);
         cached = list;
+        sources = nodes;
     }
-    std::shared_ptr<std::vector<QorCtl::Storage::UnresolvedLufsVolumeImpl>> result = cached;
+    std::shared_ptr<Volumes> result = cached;
     pthread_mutex_unlock(&mutex);
     volumes = *result;
 }
@@ -745,7 +746,7 @@ UnresolvedLufsVolumeCache &UnresolvedLufsVolumeCache::Inst() {
 
 void UnresolvedLufsVolumeCache::GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes, bool useCache) {
     UnresolvedLufsVolumeCache &cache = Inst();
-    fill(cache.entries_, cache.mutex_, volumes, true, useCache);
+    fill(cache.entries_, cache.sources_, cache.mutex_, volumes, true, useCache);
 }
 
 void UnresolvedLufsVolumeCache::GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes) {
@@ -755,6 +756,7 @@ void UnresolvedLufsVolumeCache::GetFromVSI(std::vector<UnresolvedLufsVolumeImpl>
 void UnresolvedLufsVolumeCache::Clear() {
     pthread_mutex_lock(&mutex_);
     entries_.clear();
+    sources_.clear();
     pthread_mutex_unlock(&mutex_);
 }
 
@@ -767,12 +769,13 @@ UnresolvedLufsVolumeNoSnapShotCache &UnresolvedLufsVolumeNoSnapShotCache::Inst()
 
 void UnresolvedLufsVolumeNoSnapShotCache::GetFromVSI(std::vector<UnresolvedLufsVolumeImpl> &volumes) {
     UnresolvedLufsVolumeNoSnapShotCache &cache = Inst();
-    fill(cache.entries_, cache.mutex_, volumes, false, true);
+    fill(cache.entries_, cache.sources_, cache.mutex_, volumes, false, true);
 }
 
 void UnresolvedLufsVolumeNoSnapShotCache::Clear() {
     pthread_mutex_lock(&mutex_);
     entries_.clear();
+    sources_.clear();
     pthread_mutex_unlock(&mutex_);
 }
 

@@ -26,6 +26,8 @@ public:
 
 protected:
     std::map<uint64_t, std::shared_ptr<std::vector<T>>> entries_;
+    // The host's nodes the cached lists were read from: another model makes them stale.
+    std::vector<QorCtl::Sim::NodeRef> sources_;
     pthread_mutex_t mutex_;
 };
 
