@@ -126,7 +126,7 @@ def test_the_automount_mounts_what_is_not_left_unmounted_on_purpose(host):
     lufs("datastore1").Unmount()
     assert q.VmFileSystemImpl_AutomountLufsFileSystems(True) == 1
     assert lufs("datastore1").IsMounted() and not lufs("parked").IsMounted()
-    uuids = q.new_StringSet()
+    uuids = qorctl.StringSet()
     q.VmFileSystemImpl_GetPersistentlyUnmountedFsUuids(uuids)
     assert list(uuids) == ["11"]
 
@@ -152,9 +152,10 @@ def test_clustered_volumes_are_listed_by_the_device_of_an_extent(host, device, e
 
 
 def test_extents_are_the_partitions_the_volume_spans_head_first(host):
+    host(sections="[DiskLunPartition dev.fc2:1]\n")
     fs = lufs("shared-fc")
     extents = fs.GetExtents()
-    assert len(extents) == fs.GetExtentCount() == 2 and all(h.get() is not None for h in extents)
+    assert len(extents) == 2 and all(h.get() is not None for h in extents)
     head = fs.GetHeadPartition()
     assert int(head.this) == int(lufs("shared-fc").GetHeadPartition().this) and head.get() is not None
     assert lufs("nfs-iso") is None and fs.GetHeadExtentName() == "dev.fc0:1"
@@ -163,7 +164,7 @@ def test_extents_are_the_partitions_the_volume_spans_head_first(host):
     with pytest.raises(qorctl.HostCtlException, match="already an extent of 'datastore1'"):
         fs.AddExtent("dev.local0:8")
     fs.AddExtent("dev.fc2:1", 0)
-    assert lufs("shared-fc").GetExtentCount() == 3
+    assert len(lufs("shared-fc").GetExtents()) == 3
 
 
 def test_a_created_volume_is_found_and_a_taken_partition_refused(host):
@@ -307,7 +308,7 @@ def test_a_container_id_is_null_only_when_both_words_are_zero(last_byte, null):
 
 def test_the_version_6_options_are_the_library_variable(host):
     options = q.VmFileSystemImpl_GetVolumeConfigOptions(q.VmFileSystem_LUFS_VERSION_6)
-    assert int(options.this) == int(q.cvar.VmFileSystemImpl_LUFS6_VOL_OPTIONS.this)
+    assert int(options) == int(q.cvar.VmFileSystemImpl_LUFS6_VOL_OPTIONS)
     assert q.VmFileSystemImpl_GetVolumeConfigOptions(q.VmFileSystem_LUFS_VERSION_5) is None
     option = qorctl.LufsVolumeConfigOption(1048576)
     assert (option.blockSize, option.defaultUnmapBandwidth, list(option.unmapGranularities)) == (1048576, 100, [1048576])
