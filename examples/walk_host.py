@@ -119,6 +119,22 @@ def print_storage():
                                                   adapter.GetDriver()))
 
 
+def describe_volumes():
+    """The clustered volumes with their free space, and the snapshot volumes
+    waiting to be resolved."""
+    print("\nclustered volumes:")
+    for holder in qorctl.VmFileSystemImpl.GetLufsFileSystems(""):
+        fs = holder.get()
+        gib = 1024 ** 3
+        print("  %-12s %s %6.1f GiB free of %6.1f GiB%s" % (
+            fs.GetVolumeName(), fs.GetUuid(), (fs.GetSize() - fs.GetVolumeUsage()) / gib, fs.GetSize() / gib,
+            "" if fs.IsMounted() else " (unmounted)"))
+    volume = qorctl.UnresolvedLufsVolumeImpl("snap0-shared-fc")
+    print("  unresolved snapshot of %s on %s: %s" % (
+        volume.GetLufsLabel(), volume.GetHeadExtent(),
+        "can be resignatured" if volume.CanResolve(True, False, None) else "cannot be resolved"))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -156,6 +172,7 @@ def main(argv=None):
 
     print_hardware()
     print_storage()
+    describe_volumes()
     print("\nresource groups:")
     print_groups(qorctl.ResourceInfoImpl().ResourceGroupRoot().get())
     print("\nadvanced options:")

@@ -228,7 +228,10 @@ class LibraryWriter(ValueWriter):
         if self.is_interface(cls):
             body.append(("    ~%s() override = default;" if cls.bases else "    virtual ~%s() = default;") % cls.short)
             for op in self.resolved_ops(cls):
-                body.append("    " + self.method_decl(op, pure=not op.static))
+                if not op.expr:
+                    body.append("    " + self.method_decl(op, pure=not op.static))
+            # An interface's fields are plain members every implementation shares.
+            body += ["    %s{%s};" % (declare(self.model.member_type(fld), fld.name), fld.init) for fld in cls.fields]
         elif self.is_impl(cls):
             body.append("    explicit %s(QorCtl::Sim::NodeRef node);" % cls.short)
             for ctor in self.resolved_ops_ctors(cls):
@@ -377,7 +380,7 @@ class LibraryWriter(ValueWriter):
         q = cls.qname
         if self.is_interface(cls):
             for op in self.resolved_ops(cls):
-                if op.static and not op.custom:
+                if op.static and not op.custom and not op.expr:
                     out += self.static_body(cls, op)
             return out
         if self.is_impl(cls):
@@ -400,7 +403,7 @@ class LibraryWriter(ValueWriter):
             return out
         if self.is_record(cls):
             out += self.fill_source(cls) + self.store_source(cls)
-        for ctor in self.resolved_ops_ctors(cls):
+        for ctor in self.generic(self.resolved_ops_ctors(cls)):
             out += ["%s::%s(%s)%s {}" % (q, cls.short, params(ctor, True), self.field_inits(cls, ctor)), ""]
         for op in self.generic(self.resolved_ops(cls)):
             if op.expr:

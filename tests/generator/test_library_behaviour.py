@@ -103,3 +103,26 @@ def test_a_base_declared_after_its_derived_class_still_comes_first():
     assert '#include "hostctl/early.h"' in header
     package = package_source(model)
     assert package.index("Base = _class('Base', ") < package.index("Derived = _class('Derived', (Base,)")
+
+FIELDS = """
+area sample
+header hostctl/sample.h
+namespace HostCtl::Sample
+class Counter
+  ctor()
+  ctor(uint32) custom
+  field count : uint32
+class Dial : virtual HostCtl::Lib::HostCtlObject
+  field counter : Counter *
+  op GetLevel() -> uint32
+  op Describe(uint32) static -> std::string = std::to_string(arg1)
+"""
+
+
+def test_an_interface_keeps_its_fields_and_a_hand_written_constructor_is_left_out():
+    w = LibraryWriter(Model(read(CORE + FIELDS)))
+    header, source = w.headers()["hostctl/sample.h"], w.source("sample", [])
+    assert "    HostCtl::Sample::Counter counter{};" in header
+    assert "explicit Counter(uint32);" in header and "Counter::Counter(uint32" not in source
+    # What the module computes itself is neither declared nor defined by the library.
+    assert "Describe" not in header and "Describe" not in source

@@ -17,6 +17,9 @@
 #include "hostctl/network/adapter_records.h"
 #include "hostctl/network/objects.h"
 #include "hostctl/network/impl.h"
+#include "hostctl/storage/held.h"
+#include "hostctl/storage/filesystems.h"
+#include "hostctl/storage/volumes.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -355,6 +358,43 @@ PyObject *peer_pnic_vector(PyObject *, PyObject *args) {
     return qor::pointer_to_object(holders.release(), type, qor::kOwn);
 }
 
+// volume_list(): a proxy of a new, empty list of unresolved volumes, as a
+// script hands it to the caches to fill. The module has no destructor for the
+// list, so the proxy does not own it: the list lives as long as the process.
+PyObject *peer_volume_list(PyObject *, PyObject *) {
+    using Volumes = std::vector<QorCtl::Storage::UnresolvedLufsVolumeImpl>;
+    swig_type_info *type = qor::lookup_type_by_name(
+        "std::vector< QorCtl::Storage::UnresolvedLufsVolumeImpl,"
+        "std::allocator< QorCtl::Storage::UnresolvedLufsVolumeImpl > > *");
+    if (!type) return PyErr_Format(PyExc_LookupError, "no volume-list record");
+    return qor::pointer_to_object(new Volumes(), type, 0);
+}
+
+// volume_names(list): the names of the volumes in such a list.
+PyObject *peer_volume_names(PyObject *, PyObject *args) {
+    using Volumes = std::vector<QorCtl::Storage::UnresolvedLufsVolumeImpl>;
+    PyObject *obj = nullptr;
+    if (!PyArg_ParseTuple(args, "O:volume_names", &obj)) return nullptr;
+    swig_type_info *type = qor::lookup_type_by_name(
+        "std::vector< QorCtl::Storage::UnresolvedLufsVolumeImpl,"
+        "std::allocator< QorCtl::Storage::UnresolvedLufsVolumeImpl > > *");
+    void *ptr = nullptr;
+    if (!type || qor::object_to_pointer(obj, &ptr, type, 0) < 0 || !ptr) {
+        return PyErr_Format(PyExc_TypeError, "not a volume list");
+    }
+    PyObject *names = PyList_New(0);
+    for (const auto &volume : *static_cast<Volumes *>(ptr)) {
+        PyObject *name = PyUnicode_FromString(volume.GetName().c_str());
+        if (!name || PyList_Append(names, name) < 0) {
+            Py_XDECREF(name);
+            Py_DECREF(names);
+            return nullptr;
+        }
+        Py_DECREF(name);
+    }
+    return names;
+}
+
 PyMethodDef peer_functions[] = {
     {"make", peer_make, METH_VARARGS, nullptr},
     {"wrap", peer_wrap, METH_VARARGS, nullptr},
@@ -370,6 +410,8 @@ PyMethodDef peer_functions[] = {
     {"live_objects", peer_live_objects, METH_NOARGS, nullptr},
     {"convert", peer_convert, METH_VARARGS, nullptr},
     {"pnic_vector", peer_pnic_vector, METH_VARARGS, nullptr},
+    {"volume_list", peer_volume_list, METH_NOARGS, nullptr},
+    {"volume_names", peer_volume_names, METH_VARARGS, nullptr},
     {"report_live_objects_at_exit", peer_report_live_objects_at_exit, METH_NOARGS, nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
