@@ -7,6 +7,7 @@ operation of their interfaces; records become structs with their fields;
 classes of static members and free functions use a node of their own.
 """
 
+import re
 from collections import OrderedDict
 from dataclasses import replace
 
@@ -187,21 +188,28 @@ class LibraryWriter(ValueWriter):
         for path, lines in files.items():
             head = ["// Generated: library declarations.", "#pragma once", "",
                     '#include "hostctl/forward.h"', '#include "hostctl/sim.h"']
-            head += ['#include "%s"' % base for base in self.base_headers(path)]
+            head += ['#include "%s"' % other for other in self.needed_headers(path, lines)]
             texts[path] = "\n".join(head + [""] + lines) + "\n"
         return texts
 
-    def base_headers(self, path):
+    def needed_headers(self, path, lines):
         """The other generated headers that declare the bases of this header's
-        classes, so that the header stands on its own wherever it is included."""
+        classes or the classes whose nested names it uses, so that the header
+        stands on its own wherever it is included."""
         found = []
+
+        def need(qname):
+            declared = self.lib.classes.get(qname)
+            if declared is not None and not declared.extern and declared.header not in (path, *found):
+                found.append(declared.header)
+
         for cls in self.generated:
-            if cls.header != path:
-                continue
-            for base in cls.bases:
-                declared = self.lib.classes.get(base)
-                if declared is not None and not declared.extern and declared.header not in (path, *found):
-                    found.append(declared.header)
+            if cls.header == path:
+                for base in cls.bases:
+                    need(base)
+        text = "\n".join(lines)
+        for outer in set(re.findall(r"((?:\w+::)+)\w+", text)):
+            need(outer[:-2])
         return found
 
     def enum_lines(self, enum):
