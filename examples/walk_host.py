@@ -5,9 +5,9 @@ adapters with their MAC addresses and link states, what the first adapter's
 neighbour switch announces and its counters, the hosts file, the system's
 version, services and firewall rulesets, then asks for an adapter that does
 not exist and handles the library's failure as a Python exception. Then it
-lists the processors and PCI devices, the resource-group tree with each
-group's processor allocation, and sets an advanced option within and outside
-its bounds.
+lists the processors and PCI devices, the storage devices with their paths
+and adapters, the resource-group tree with each group's processor
+allocation, and sets an advanced option within and outside its bounds.
 
 By default the library serves its built-in simulated host; point the
 QORCTL_SIM_HOST environment variable (or --model) at a model file to walk
@@ -105,6 +105,21 @@ def describe_iscsi():
             after.session_cnt, after.cmdPdus - before.cmdPdus))
 
 
+def print_storage():
+    """Each disk with its size and the state of each path, through the adapter
+    behind the path."""
+    print("\nstorage devices:")
+    for name in ("dev.local0", "dev.fc1", "dev.iscsi0", "dev.off0"):
+        disk = qorctl.DiskLunImpl(name)
+        print("  %-10s %-8s %-8s %5d GB %s" % (name, disk.GetVendor(), disk.GetModel(), disk.GetSize() // 10 ** 9,
+                                              disk.GetStatusString()))
+        for holder in disk.GetPaths():
+            path = holder.get()
+            adapter = path.GetAdapter().get()
+            print("    %-15s %-8s via %s (%s)" % (path.GetRuntimeName(), path.GetStateString(), adapter.GetName(),
+                                                  adapter.GetDriver()))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -141,6 +156,7 @@ def main(argv=None):
 
     describe_iscsi()
     print_hardware()
+    print_storage()
     print("\nresource groups:")
     print_groups(qorctl.ResourceInfoImpl().ResourceGroupRoot().get())
     print("\nadvanced options:")

@@ -31,6 +31,10 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     unlisted                         no flat function at all: scripts meet the class
                                      only as a base that proxies convert to
+    noconvert BASE ...               ancestors a proxy of the class does not convert
+                                     to, though the class derives from them
+    direct                           its operations call the class's own definitions
+                                     rather than dispatching through the virtual table
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
     field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
@@ -150,6 +154,8 @@ class Class:
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
     reexposed: List[str] = field(default_factory=list)
+    noconvert: List[str] = field(default_factory=list)
+    direct: bool = False
 
     @property
     def short(self):
@@ -471,6 +477,10 @@ class _Reader:
             cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip(), owner=cls.qname))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
+        elif keyword == "noconvert":
+            cls.noconvert.extend(self.qualify(name) for name in rest.split())
+        elif keyword == "direct":
+            cls.direct = True
         else:
             self.fail("unknown class member %r" % keyword)
 

@@ -83,7 +83,8 @@ class _Proxy(_ProxyBehaviour):
 
 def class_source(model: Model, cls: Class):
     by_name = {c.qname: c for c in model.python_classes}
-    bases = [by_name[b].py for b in cls.bases if b in by_name]
+    # A proxy class derives from the classes its proxies convert to.
+    bases = [by_name[b].py for b in cls.bases if b in by_name and b not in cls.noconvert]
     if cls.qname == EXCEPTION:
         # An exception's instance layout is the interpreter's own, which
         # leaves no room for the slot.

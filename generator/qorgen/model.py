@@ -416,7 +416,9 @@ class Model:
         ops = []
         for name in cls.reexposed:
             for ancestor in self.ancestors(cls):
-                matches = [op for op in self.lib.classes[ancestor].ops if op.name == name]
+                # A hidden operation is the library's own: re-exposing a name
+                # means the interface operation the class shares.
+                matches = [op for op in self.lib.classes[ancestor].ops if op.name == name and not op.hidden]
                 if matches:
                     ops += [replace(op) for op in matches]
                     break
@@ -590,10 +592,15 @@ class Model:
             self._add(py, pending_funcs[py], area)
         self._build_edges()
 
+    def convertible_ancestors(self, cls: Class):
+        """The ancestors a proxy of the class converts to: all but those
+        the declaration excludes."""
+        return [a for a in self.ancestors(cls) if a not in cls.noconvert]
+
     def _build_edges(self):
         for cls in list(self.lib.classes.values()):
             source = self.record_for(ctype.parse(cls.qname))
-            for ancestor in self.ancestors(cls):
+            for ancestor in self.convertible_ancestors(cls):
                 target = self.record_for(ctype.parse(ancestor))
                 target.edges.append(Edge(source, cls.qname, ancestor))
 

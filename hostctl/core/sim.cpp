@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -14,6 +15,7 @@ namespace {
 
 struct Model {
     std::map<std::string, std::vector<NodeRef>> nodes;  // by kind, in model order
+    std::vector<NodeRef> order;                          // every node, in model order
     std::map<std::string, std::string> failures;         // operation -> message
 };
 
@@ -32,6 +34,18 @@ std::string trim(const std::string &text) {
     return text.substr(first, last - first + 1);
 }
 
+// Whether `node` stands for `kind`: it is of that kind, or its "Also" lists
+// the kind ("Also = ScsiInterface" on a Fibre Channel adapter).
+bool stands_for(const Node &node, const std::string &kind) {
+    if (node.kind == kind) return true;
+    auto also = node.properties.find("Also");
+    if (also == node.properties.end()) return false;
+    for (const auto &other : Codec<std::vector<std::string>>::Decode(also->second)) {
+        if (trim(other) == kind) return true;
+    }
+    return false;
+}
+
 std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
     auto model = std::make_shared<Model>();
     Node *node = nullptr;
@@ -47,10 +61,19 @@ std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
             node = nullptr;
             if (in_failures) continue;
             size_t blank = header.find(' ');
+            std::string kind = header.substr(0, blank);
+            std::string name = blank == std::string::npos ? std::string() : trim(header.substr(blank));
+            // A section met again adds to its node: each area's part of a
+            // model may describe the same object.
+            for (const auto &known : model->nodes[kind]) {
+                if (known->name == name) node = known.get();
+            }
+            if (node) continue;
             auto fresh = std::make_shared<Node>();
-            fresh->kind = header.substr(0, blank);
-            fresh->name = blank == std::string::npos ? std::string() : trim(header.substr(blank));
-            model->nodes[fresh->kind].push_back(fresh);
+            fresh->kind = kind;
+            fresh->name = name;
+            model->nodes[kind].push_back(fresh);
+            model->order.push_back(fresh);
             node = fresh.get();
             continue;
         }
@@ -103,10 +126,7 @@ void Sync() {
 }
 
 NodeRef Find(const std::string &kind, const std::string &name) {
-    auto &nodes = current().nodes;
-    auto found = nodes.find(kind);
-    if (found == nodes.end()) return nullptr;
-    for (const auto &node : found->second) {
+    for (const auto &node : All(kind)) {
         if (node->name == name) return node;
     }
     return nullptr;
@@ -127,6 +147,7 @@ NodeRef FindOrAdd(const std::string &kind, const std::string &name) {
     node->kind = kind;
     node->name = name;
     current().nodes[kind].push_back(node);
+    current().order.push_back(node);
     return node;
 }
 
@@ -136,9 +157,19 @@ NodeRef Open(const std::string &kind, const std::string &name) {
 }
 
 std::vector<NodeRef> All(const std::string &kind) {
-    auto &nodes = current().nodes;
-    auto found = nodes.find(kind);
-    return found == nodes.end() ? std::vector<NodeRef>() : found->second;
+    std::vector<NodeRef> all;
+    for (const auto &node : current().order) {
+        if (stands_for(*node, kind)) all.push_back(node);
+    }
+    return all;
+}
+
+void Remove(const Node &node) {
+    Model &model = current();
+    auto same = [&node](const NodeRef &known) { return known.get() == &node; };
+    auto &kind = model.nodes[node.kind];
+    kind.erase(std::remove_if(kind.begin(), kind.end(), same), kind.end());
+    model.order.erase(std::remove_if(model.order.begin(), model.order.end(), same), model.order.end());
 }
 
 std::vector<NodeRef> Members(const std::string &kind, const Node &owner) {

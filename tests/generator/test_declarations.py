@@ -8,7 +8,7 @@ import pytest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "generator"))
 
-from qorgen import ctype  # noqa: E402
+from qorgen import ctype, emit_module, emit_python  # noqa: E402
 from qorgen.decl import DeclError, _Reader, Library  # noqa: E402
 from qorgen.model import Model  # noqa: E402
 
@@ -82,6 +82,43 @@ def test_implementation_class_converts_to_every_ancestor():
     targets = {name for name, record in model.records.items() if any(e.source is impl for e in record.edges)}
     assert targets == {"_p_HostCtl__Network__Widget", "_p_HostCtl__Lib__HostCtlObject",
                        "_p_QorCtl__Lib__QorCtlObject"}
+
+
+NARROWED = """
+class GadgetImpl : Widget, QorCtl::Lib::QorCtlObject
+  noconvert Widget
+  direct
+  reexpose GetName
+"""
+
+
+def test_a_base_left_out_of_the_conversion_graph_gets_no_edge_nor_proxy_base():
+    model = Model(read(CORE + SAMPLE + NARROWED))
+    gadget = model.records["_p_HostCtl__Network__GadgetImpl"]
+    targets = {name for name, record in model.records.items() if any(e.source is gadget for e in record.edges)}
+    assert targets == {"_p_HostCtl__Lib__HostCtlObject", "_p_QorCtl__Lib__QorCtlObject"}
+    cls = model.lib.classes["HostCtl::Network::GadgetImpl"]
+    assert emit_python.class_source(model, cls)[0] == "class GadgetImpl(QorCtlObject):"
+
+
+def test_a_direct_class_calls_its_own_definition_and_others_dispatch():
+    model = Model(read(CORE + SAMPLE + NARROWED))
+    calls = {e.py: emit_module.call_expr(e.candidates[0], []) for e in model.entries
+             if e.py in ("GadgetImpl_GetName", "WidgetImpl_GetName")}
+    assert calls == {"GadgetImpl_GetName": "self.get()->HostCtl::Network::GadgetImpl::GetName()",
+                     "WidgetImpl_GetName": "self.get()->GetName()"}
+
+
+def test_a_hidden_redeclaration_does_not_hide_the_reexposed_interface_operation():
+    model = Model(read(CORE + SAMPLE + """
+class ToolImpl : Widget, QorCtl::Lib::QorCtlObject
+  op GetName() const hidden custom -> std::string
+class ToolKitImpl : ToolImpl
+  reexpose GetName
+"""))
+    entry = next(e for e in model.entries if e.py == "ToolKitImpl_GetName")
+    assert entry.candidates[0].prototype == "HostCtl::Network::ToolKitImpl::GetName() const"
+    assert not any(e.py == "ToolImpl_GetName" for e in model.entries)
 
 
 def test_records_are_indexed_in_byte_order_of_their_keys():

@@ -15,6 +15,9 @@
 //   object asked: those whose property named after its kind names it
 //   ("CpuPackage = 0" under [Cpu 4]), or "Parent" in a tree of one kind. A
 //   kind whose nodes name no owner belongs to every object.
+// - A node may stand for more kinds than its own: "Also = ScsiInterface" makes
+//   a Fibre Channel adapter one of the adapters too. A section met twice
+//   describes one node.
 // - A look-up by name or number finds the node of that name, or else the one
 //   whose "PathName" is the name ([ResourceGroup 4] with PathName = host/user).
 // - A record a getter returns or fills is read field by field: from
@@ -50,7 +53,11 @@ NodeRef Find(const std::string &kind, const std::string &name);
 NodeRef FindOrAdd(const std::string &kind, const std::string &name);
 // The node of that kind named `key`, or else the one whose "PathName" is `key`.
 NodeRef Lookup(const std::string &kind, const std::string &key);
+// The nodes that stand for `kind`, in model order: those of the kind and
+// those whose "Also" lists it (a node of one kind standing for its bases).
 std::vector<NodeRef> All(const std::string &kind);
+// Takes the node out of the model; objects that hold it keep their copy.
+void Remove(const Node &node);
 // The nodes of `kind` that belong to `owner`, in model order: those whose
 // property named after the owner's kind ("CpuPackage = 0"), or "Parent" in a
 // tree of one kind, names the owner. When no node of `kind` names an owner
