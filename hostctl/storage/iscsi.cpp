@@ -15,8 +15,9 @@
 #include "hostctl/network/values.h"
 #include "hostctl/sim.h"
 #include "hostctl/storage/iscsi_values.h"
-#include "hostctl/storage/held.h"
 #include "hostctl/storage/adapters.h"
+#include "hostctl/storage/lun_values.h"
+#include "hostctl/storage/luns.h"  // the paths an adapter's sessions run on
 #include "hostctl/storage/iscsi.h"
 
 namespace {

@@ -98,6 +98,14 @@ def test_manual_slp_takes_the_address_and_port_or_the_default_agent_port():
         q.SlpConfig_SetHostAddress(config, qorctl.HostAddress("192.0.2.70"), "port")
 
 
+def test_a_new_slp_configuration_uses_dhcp_and_the_default_agent_port():
+    config = qorctl.SlpConfig()
+    assert (config.GetDiscoveryMethod(), config.GetPortNumber()) == (q.SlpConfig_DISCOVERY_DHCP, 427)
+    config.SetDiscoveryMethod(q.SlpConfig_DISCOVERY_MANUAL)
+    config.SetHostAddress(qorctl.HostAddress("2001:db8::70"), 1)
+    assert (config.GetHostAddress().GetHostAddress(), config.GetPortNumber()) == ("2001:db8::70", 1)
+
+
 def test_isns_configuration_keeps_its_method_and_address():
     config = qorctl.iSnsConfig()
     assert config.GetDiscoveryMethod() == q.iSnsConfig_DISCOVERY_STATIC
@@ -162,6 +170,26 @@ def test_a_new_boot_table_is_empty_and_keeps_what_is_set():
     with pytest.raises(OverflowError):
         table.SetLun(-1)
     assert table.GetLun() == MAX_UINT64
+
+
+BOOT_FIELDS = [("Enabled", 1), ("MacAddress", "02:5a:10:00:00:03"), ("NicFlags", 3), ("NicPciBusDevFunc", 6144),
+               ("NicIP", "192.0.2.21"), ("NicSubnetMask", "255.255.255.0"), ("NicGateway", "192.0.2.1"),
+               ("NicDhcp", 1), ("NicVlan", 12), ("TargetBootFlags", 3), ("TargetIP", "192.0.2.60"),
+               ("TargetPort", 3260), ("Lun", 2 ** 40), ("TargetName", TARGET0), ("ChapType", 2),
+               ("ChapName", "host-a"), ("ChapPwd", "pw-1"), ("ReverseChapName", "array-1"),
+               ("ReverseChapPwd", "pw-2"), ("InitiatorBootFlags", 1), ("SlpIP", "192.0.2.70"),
+               ("InitiatorName", "iqn.2026-01.invalid.host-a:fw"), ("InitiatorAlias", "host-a-fw")]
+
+
+def test_each_boot_table_accessor_reaches_its_own_member():
+    table = qorctl.iScsiBootTable()
+    for name, value in BOOT_FIELDS:
+        getattr(table, "Set" + name)(value)
+    assert [getattr(table, "Get" + name)() for name, _ in BOOT_FIELDS] == [value for _, value in BOOT_FIELDS]
+    copy = qorctl.iScsiBootTables()
+    copy.SetSecondary(table)
+    assert [getattr(copy.GetSecondary(), "Get" + name)() for name, _ in BOOT_FIELDS] == \
+        [value for _, value in BOOT_FIELDS]
 
 
 def test_boot_tables_store_and_hand_out_copies():
@@ -293,6 +321,31 @@ def test_discovery_switches_show_in_later_reads(adapter):
     assert not adapter.HasSlpDiscovery(found)
 
 
+def test_name_server_discovery_is_kept_and_removed_by_its_address(adapter):
+    config = qorctl.iSnsConfig(q.iSnsConfig_DISCOVERY_DHCP)
+    config.SetHostAddress(qorctl.HostAddress("192.0.2.80"))
+    found = qorctl.iSnsConfig()
+    assert not adapter.HasiSnsDiscovery(found)
+    adapter.EnableiSnsDiscovery(config)
+    assert adapter.HasiSnsDiscovery(found)
+    assert (found.GetDiscoveryMethod(), found.GetHostAddress().GetHostAddress()) == \
+        (q.iSnsConfig_DISCOVERY_DHCP, "192.0.2.80")
+    other = qorctl.iSnsConfig()
+    other.SetHostAddress(qorctl.HostAddress("192.0.2.81"))
+    assert refused(adapter.RemoveiSnsDiscovery, other) == "name server '192.0.2.81' is not configured on hba64"
+    assert adapter.HasiSnsDiscovery(found)
+    adapter.RemoveiSnsDiscovery(config)
+    assert not adapter.HasiSnsDiscovery(found)
+
+
+def test_name_server_parameters_are_kept_by_the_model(adapter):
+    parms = qorctl.iSnsParms()
+    parms.pollInterval, parms.parent = 120, "hba64"
+    parms.inheritance.pollInterval = True
+    assert adapter.SetAdapterIsnsParms(parms) == q.iScsiInterface_OPERATION_OK
+    assert adapter.GetAdapterIsnsParms() == parms
+
+
 # ---- parameters within their bounds --------------------------------------------------------
 
 def test_adapter_parameters_within_bounds_are_kept(adapter):
@@ -379,6 +432,14 @@ def test_network_settings_show_in_the_network_properties(adapter):
     assert adapter.GetNetworkProperties().ipConfig.GetIpv4Address().GetStringAddress() == "192.0.2.31"
 
 
+def test_the_ipv6_gateway_is_checked_and_kept(adapter):
+    assert adapter.SetGateway6("2001:db8:0::1") == q.iScsiInterface_OPERATION_OK
+    assert adapter.GetNetworkProperties().gateway6.GetStringAddress() == "2001:db8::1"
+    with pytest.raises(qorctl.HostCtlException):
+        adapter.SetGateway6("2001:db8::g")
+    assert adapter.GetNetworkProperties().gateway6.GetStringAddress() == "2001:db8::1"
+
+
 # ---- port binding ------------------------------------------------------------------------
 
 def test_only_known_compliant_unbound_interfaces_are_bound(adapter):
@@ -406,6 +467,12 @@ def test_counters_move_between_reads(adapter):
     assert second.rxData > first.rxData and second.txData > first.txData
     assert second.rdCmdPdus + second.wrCmdPdus - first.rdCmdPdus - first.wrCmdPdus == \
         second.cmdPdus - first.cmdPdus
+
+
+def test_counters_stand_still_while_statistics_are_off(sim_host):
+    sim_host(ADAPTER.replace("AdapterStats.statsEnabled = true", "AdapterStats.statsEnabled = false"))
+    adapter = adapter_of()
+    assert adapter.GetAdapterStats().cmdPdus == adapter.GetAdapterStats().cmdPdus == 100
 
 
 def test_a_failing_operation_raises_and_changes_nothing(sim_host):
