@@ -252,18 +252,18 @@ std::string chap_prefix(const std::string &scope, const iScsiAuthType &type) {
 }
 
 // Keeps the parameters; the secret must fit the lengths the adapter allows
-// for that kind of CHAP.
-void store_chap(Node &node, const std::string &prefix, const iScsiChapParameters &wanted) {
-    iScsiChapParameters current;
-    QorCtl::Sim::Fill(current, node, prefix);
+// for that kind of CHAP ("Chap.<type>"), for itself and its targets alike.
+void store_chap(Node &node, const std::string &prefix, const iScsiAuthType &type, const iScsiChapParameters &wanted) {
+    iScsiChapParameters bounds;
+    QorCtl::Sim::Fill(bounds, node, chap_prefix("Chap.", type));
     size_t length = wanted.challengeSecret.size();
-    if (length != 0 && (length < current.minValueLength || length > current.maxValueLength)) {
+    if (length != 0 && (length < bounds.minValueLength || length > bounds.maxValueLength)) {
         refuse("a CHAP secret of " + std::to_string(length) + " characters is outside the allowed " +
-               std::to_string(current.minValueLength) + "-" + std::to_string(current.maxValueLength));
+               std::to_string(bounds.minValueLength) + "-" + std::to_string(bounds.maxValueLength));
     }
     iScsiChapParameters kept = wanted;
-    kept.minValueLength = current.minValueLength;
-    kept.maxValueLength = current.maxValueLength;
+    kept.minValueLength = bounds.minValueLength;
+    kept.maxValueLength = bounds.maxValueLength;
     QorCtl::Sim::Store(kept, node, prefix);
     QorCtl::Sim::Write(node, (prefix + ".chapType").c_str(), kept.chapType.Text());
 }
@@ -273,8 +273,8 @@ bool read_chap(const Node &node, const std::string &prefix, iScsiChapParameters 
     return QorCtl::Sim::Read<bool>(node, (prefix + ".Enabled").c_str());
 }
 
-void enable_chap(Node &node, const std::string &prefix, const iScsiChapParameters &wanted) {
-    store_chap(node, prefix, wanted);
+void enable_chap(Node &node, const std::string &prefix, const iScsiAuthType &type, const iScsiChapParameters &wanted) {
+    store_chap(node, prefix, type, wanted);
     QorCtl::Sim::Write(node, (prefix + ".Enabled").c_str(), true);
 }
 
@@ -656,7 +656,7 @@ int iScsiInterfaceImpl::EnableDhcpv4(bool enable) {
 int iScsiInterfaceImpl::SetChapAuthorization(HostCtl::Storage::iScsiChapParameters chap,
                                              HostCtl::Storage::iScsiAuthType type) {
     act(*node_, "iScsiInterface.SetChapAuthorization");
-    store_chap(*node_, chap_prefix("Chap.", type), chap);
+    store_chap(*node_, chap_prefix("Chap.", type), type, chap);
     return kOperationOk;
 }
 
@@ -668,7 +668,7 @@ int iScsiInterfaceImpl::SetStaticTargetChapAuthorization(HostCtl::Storage::Stati
                                                          HostCtl::Storage::iScsiChapParameters chap,
                                                          HostCtl::Storage::iScsiAuthType type) {
     act(*node_, "iScsiInterface.SetStaticTargetChapAuthorization");
-    store_chap(*node_, chap_prefix("TargetChap." + known_target(*node_, target) + ".", type), chap);
+    store_chap(*node_, chap_prefix("TargetChap." + known_target(*node_, target) + ".", type), type, chap);
     return kOperationOk;
 }
 
@@ -676,14 +676,14 @@ int iScsiInterfaceImpl::SetSendTargetChapAuthorization(HostCtl::Storage::TargetA
                                                        HostCtl::Storage::iScsiChapParameters chap,
                                                        HostCtl::Storage::iScsiAuthType type) {
     act(*node_, "iScsiInterface.SetSendTargetChapAuthorization");
-    store_chap(*node_, chap_prefix("TargetChap." + known_server(*node_, address) + ".", type), chap);
+    store_chap(*node_, chap_prefix("TargetChap." + known_server(*node_, address) + ".", type), type, chap);
     return kOperationOk;
 }
 
 int iScsiInterfaceImpl::EnableChapAuthorization(HostCtl::Storage::iScsiChapParameters chap,
                                                 HostCtl::Storage::iScsiAuthType type) {
     act(*node_, "iScsiInterface.EnableChapAuthorization");
-    enable_chap(*node_, chap_prefix("Chap.", type), chap);
+    enable_chap(*node_, chap_prefix("Chap.", type), type, chap);
     return kOperationOk;
 }
 
@@ -695,7 +695,7 @@ int iScsiInterfaceImpl::EnableStaticTargetChapAuthorization(HostCtl::Storage::St
                                                             HostCtl::Storage::iScsiChapParameters chap,
                                                             HostCtl::Storage::iScsiAuthType type) {
     act(*node_, "iScsiInterface.EnableStaticTargetChapAuthorization");
-    enable_chap(*node_, chap_prefix("TargetChap." + known_target(*node_, target) + ".", type), chap);
+    enable_chap(*node_, chap_prefix("TargetChap." + known_target(*node_, target) + ".", type), type, chap);
     return kOperationOk;
 }
 
@@ -703,7 +703,7 @@ int iScsiInterfaceImpl::EnableSendTargetChapAuthorization(HostCtl::Storage::Targ
                                                           HostCtl::Storage::iScsiChapParameters chap,
                                                           HostCtl::Storage::iScsiAuthType type) {
     act(*node_, "iScsiInterface.EnableSendTargetChapAuthorization");
-    enable_chap(*node_, chap_prefix("TargetChap." + known_server(*node_, address) + ".", type), chap);
+    enable_chap(*node_, chap_prefix("TargetChap." + known_server(*node_, address) + ".", type), type, chap);
     return kOperationOk;
 }
 

@@ -485,3 +485,25 @@ def test_a_failing_operation_raises_and_changes_nothing(sim_host):
     assert caught.value.GetMessage() == "array unreachable"
     assert "not configured" in refused(adapter.GetTargetParms, extra)
     assert refused(adapter.GetAdapterStats) == "counters unavailable"
+
+
+@pytest.mark.parametrize("operation, change, read", [
+    ("SetiScsiName", lambda a: a.SetiScsiName("iqn.2026-01.invalid.host-b:sw"), lambda a: a.GetiScsiName()),
+    ("SetiScsiAlias", lambda a: a.SetiScsiAlias("host-b"), lambda a: a.GetiScsiAlias()),
+    ("AddiScsiBoundNic", lambda a: a.AddiScsiBoundNic("knic2"),
+     lambda a: refused(a.AddiScsiBoundNic, "knic1")),
+    ("SetMtu", lambda a: a.SetMtu(9000), lambda a: a.GetMtu()),
+    ("SetIpv4Address", lambda a: a.SetIpv4Address("192.0.2.31"),
+     lambda a: a.GetNetworkProperties().ipConfig.GetIpv4Address().GetStringAddress()),
+    ("RemoveStaticDiscoveryTarget", lambda a: a.RemoveStaticDiscoveryTarget(target(TARGET0, "192.0.2.60")),
+     lambda a: a.GetTargetParms(target(TARGET0, "192.0.2.60"))),
+    ("EnableChapAuthorization", lambda a: a.EnableChapAuthorization(qorctl.iScsiChapParameters()),
+     lambda a: a.HasChapAuthorization(qorctl.iScsiChapParameters())),
+    ("DisableSendTargetsDiscovery", lambda a: a.DisableSendTargetsDiscovery(), lambda a: a.HasSendTargetsDiscovery()),
+])
+def test_every_change_can_be_made_to_fail_and_then_changes_nothing(sim_host, operation, change, read):
+    sim_host(ADAPTER + "SendTargetsDiscovery = true\n[fail]\niScsiInterface.%s = refused by the test\n" % operation)
+    adapter = adapter_of()
+    before = read(adapter)
+    assert refused(change, adapter) == "refused by the test"
+    assert read(adapter) == before
