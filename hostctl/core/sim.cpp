@@ -151,6 +151,16 @@ NodeRef FindOrAdd(const std::string &kind, const std::string &name) {
     return node;
 }
 
+void Remove(const std::string &kind, const std::string &name) {
+    Model &model = current();
+    auto same = [&](const NodeRef &node) { return node->kind == kind && node->name == name; };
+    auto found = model.nodes.find(kind);
+    if (found == model.nodes.end()) return;
+    auto &list = found->second;
+    list.erase(std::remove_if(list.begin(), list.end(), same), list.end());
+    model.order.erase(std::remove_if(model.order.begin(), model.order.end(), same), model.order.end());
+}
+
 NodeRef Open(const std::string &kind, const std::string &name) {
     Sync();
     return FindOrAdd(kind, name);
@@ -162,14 +172,6 @@ std::vector<NodeRef> All(const std::string &kind) {
         if (stands_for(*node, kind)) all.push_back(node);
     }
     return all;
-}
-
-void Remove(const Node &node) {
-    Model &model = current();
-    auto same = [&node](const NodeRef &known) { return known.get() == &node; };
-    auto &kind = model.nodes[node.kind];
-    kind.erase(std::remove_if(kind.begin(), kind.end(), same), kind.end());
-    model.order.erase(std::remove_if(model.order.begin(), model.order.end(), same), model.order.end());
 }
 
 std::vector<NodeRef> Members(const std::string &kind, const Node &owner) {

@@ -39,7 +39,7 @@ int discover_paths(const Node &adapter) {
         if (Sim::Read<std::string>(*pending, "Adapter") != adapter.name) continue;
         NodeRef path = Sim::FindOrAdd("ScsiPath", pending->name);
         path->properties = pending->properties;
-        Sim::Remove(*pending);
+        Sim::Remove(pending->kind, pending->name);
         ++found;
     }
     return found;
@@ -49,7 +49,7 @@ int remove_dead_paths(const Node &adapter) {
     int removed = 0;
     for (const auto &path : paths_of(adapter)) {
         if (Sim::Read<int>(*path, "State") == kPathDead) {
-            Sim::Remove(*path);
+            Sim::Remove(path->kind, path->name);
             ++removed;
         }
     }
@@ -248,7 +248,8 @@ void FibreChannelInterfaceImpl::ClearEvents(int) {
     Sim::Enter(*node_, "FibreChannelInterface.ClearEvents");
     Sim::Record(*node_, "FibreChannelInterface.ClearEvents");
     for (const auto &event : Sim::All("FcScsiEvent")) {
-        if (Sim::Read<std::string>(*event, "FibreChannelInterface") == node_->name) Sim::Remove(*event);
+        if (Sim::Read<std::string>(*event, "FibreChannelInterface") != node_->name) continue;
+        Sim::Remove(event->kind, event->name);
     }
 }
 

@@ -30,9 +30,9 @@ const int kLunStatusCount = 9;
 const int kLunStatusUnknown = 7;
 const uint64 kSectorSize = 512;
 
-// The device of that name (a disk stands for a logical unit too), or the
-// library's not-found failure. The model is brought up to date first: a
-// constructor is an entry point.
+// The device (or path) of that name, a disk standing for a logical unit too,
+// or the library's not-found failure. The model is brought up to date first:
+// constructors and look-ups by name are entry points.
 NodeRef device(const char *kind, const std::string &name) {
     Sim::Sync();
     NodeRef node = Sim::Find(kind, name);
@@ -67,6 +67,16 @@ std::map<std::string, uint32> &guid_types() {
 }  // namespace
 
 // ---- paths ------------------------------------------------------------------------------
+
+// A look-up by name reaches the library like a constructor does: the model
+// is brought up to date first.
+HostCtl::Storage::ScsiPathPtr ScsiPathImpl::GetPath(const std::string &name) {
+    Sim::Sync();
+    Node scope;  // the failure section may name the look-up; no node of the model is made for it
+    scope.kind = "ScsiPath";
+    Sim::Enter(scope, "ScsiPath.GetPath");
+    return HostCtl::Storage::ScsiPathPtr(new ScsiPathImpl(device("ScsiPath", name)));
+}
 
 HostCtl::Storage::LunPtr ScsiPathImpl::GetDevice() {
     Sim::Enter(*node_, "ScsiPath.GetDevice");

@@ -192,3 +192,22 @@ def test_a_disk_proxy_stands_for_a_logical_unit_and_a_plain_one_does_not():
 def test_implementations_convert_to_their_interfaces_as_declared(peer, source, converts):
     target = "_p_HostCtl__Storage__ScsiPath" if source.startswith("Scsi") else "_p_HostCtl__Storage__Lun"
     assert peer.find_cast("_p_QorCtl__Storage__" + source, target) is converts
+
+
+# ---- how a model describes devices ------------------------------------------------------------
+
+@pytest.mark.parametrize("also, found", [("Also = Lun", True), ("Also = ScsiInterface, Lun", True), ("", False)])
+def test_a_disk_stands_for_a_logical_unit_only_when_its_model_says_so(sim_host, also, found):
+    sim_host("[DiskLun dev.x]\n%s\nVendor = QDISK\n" % also)
+    assert qorctl.DiskLunImpl("dev.x").GetVendor() == "QDISK"
+    if found:
+        assert qorctl.LunImpl("dev.x").GetVendor() == "QDISK"
+    else:
+        with pytest.raises(qorctl.HostCtlException, match="^Lun 'dev.x' not found$"):
+            qorctl.LunImpl("dev.x")
+
+
+def test_sections_of_one_device_in_several_places_describe_one_node(sim_host):
+    sim_host("[DiskLun dev.x]\nVendor = QDISK\n[ScsiPath p0]\nDiskLun = dev.x\n[DiskLun dev.x]\nModel = QD-1\n")
+    disk = qorctl.DiskLunImpl("dev.x")
+    assert (disk.GetVendor(), disk.GetModel(), disk.GetPathNames()) == ("QDISK", "QD-1", ("p0",))

@@ -79,7 +79,7 @@ FABRIC = """
 
 
 def path_states(lun):
-    return [(p.get().GetRuntimeName(), p.get().GetStateString()) for p in lun.GetPaths()]
+    return [(p.get().GetName(), p.get().GetStateString()) for p in lun.GetPaths()]
 
 
 def test_rescans_find_new_paths_drop_dead_ones_and_update_states(sim_host):

@@ -51,13 +51,14 @@ void Sync();
 NodeRef Open(const std::string &kind, const std::string &name);
 NodeRef Find(const std::string &kind, const std::string &name);
 NodeRef FindOrAdd(const std::string &kind, const std::string &name);
+// Takes the node of that kind and name out of the model; objects that hold it
+// keep it, but lists and look-ups no longer find it.
+void Remove(const std::string &kind, const std::string &name);
 // The node of that kind named `key`, or else the one whose "PathName" is `key`.
 NodeRef Lookup(const std::string &kind, const std::string &key);
 // The nodes that stand for `kind`, in model order: those of the kind and
 // those whose "Also" lists it (a node of one kind standing for its bases).
 std::vector<NodeRef> All(const std::string &kind);
-// Takes the node out of the model; objects that hold it keep their copy.
-void Remove(const Node &node);
 // The nodes of `kind` that belong to `owner`, in model order: those whose
 // property named after the owner's kind ("CpuPackage = 0"), or "Parent" in a
 // tree of one kind, names the owner. When no node of `kind` names an owner
