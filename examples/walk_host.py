@@ -104,6 +104,20 @@ def describe_system():
                                                  else "disabled", rule.portBegin))
 
 
+def describe_iscsi():
+    """The software iSCSI adapter: its name, its send-targets servers and
+    how its counters move between two reads."""
+    for holder in qorctl.StorageInfoImpl().GetiScsiInterfaces():
+        adapter = holder.get()
+        print("\niSCSI adapter %s (alias %s)" % (adapter.GetiScsiName(), adapter.GetiScsiAlias()))
+        parms = adapter.GetAdapterParms()
+        print("  login timeout %ds (%d-%d), queue depth %d" % (
+            parms.login_timeout, parms.login_timeout_min, parms.login_timeout_max, parms.cmds_max))
+        before, after = adapter.GetAdapterStats(), adapter.GetAdapterStats()
+        print("  %d sessions, %d commands since the previous read" % (
+            after.session_cnt, after.cmdPdus - before.cmdPdus))
+
+
 def print_storage():
     """Each disk with its size and the state of each path, through the adapter
     behind the path."""
@@ -170,6 +184,7 @@ def main(argv=None):
     else:
         print("  found it")
 
+    describe_iscsi()
     print_hardware()
     print_storage()
     describe_volumes()
