@@ -193,20 +193,26 @@ class LibraryWriter(ValueWriter):
         return texts
 
     def needed_headers(self, path, lines):
-        """The other generated headers that declare the bases of this header's
-        classes or the classes whose nested names it uses, so that the header
-        stands on its own wherever it is included."""
+        """The other headers that declare the bases of this header's classes,
+        the records its classes hold by value, or the classes whose nested
+        names it uses, so that the header stands on its own wherever it is
+        included."""
         found = []
 
         def need(qname):
             declared = self.lib.classes.get(qname)
-            if declared is not None and not declared.extern and declared.header not in (path, *found):
-                found.append(declared.header)
+            header = declared.header if declared is not None else self.lib.opaque.get(qname)
+            if header and header not in (path, *found):
+                found.append(header)
 
         for cls in self.generated:
             if cls.header == path:
                 for base in cls.bases:
                     need(base)
+                for fld in cls.fields:
+                    member = self.model.member_type(fld)
+                    if not member.pointers and not member.ref:
+                        need(member.name)
         text = "\n".join(lines)
         for outer in set(re.findall(r"((?:\w+::)+)\w+", text)):
             need(outer[:-2])

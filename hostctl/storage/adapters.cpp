@@ -7,6 +7,7 @@
 #include "storage_nodes.h"  // first: the logical units name the adapters' interface types
 #include "hostctl/hardware/pci.h"
 #include "hostctl/network/values.h"
+#include "hostctl/storage/iscsi.h"
 #include "hostctl/storage/luns.h"
 
 namespace QorCtl {
@@ -93,6 +94,7 @@ std::unique_ptr<ScsiInterface> MakeAdapter(const NodeRef &node) {
     if (kind == "ParallelScsiInterface") return make<ParallelScsiInterfaceImpl>(node);
     if (kind == "PcieInterface") return make<PcieInterfaceImpl>(node);
     if (kind == "RdmaInterface") return make<RdmaInterfaceImpl>(node);
+    if (kind == "iScsiInterface") return make<iScsiInterfaceImpl>(node);
     return make<ScsiInterfaceImpl>(node);
 }
 

@@ -3,6 +3,7 @@
 
 #include "hostctl/forward.h"
 #include "hostctl/sim.h"
+#include "hostctl/core.h"
 
 namespace HostCtl::Widgets {
 enum Colour : int { COLOUR_RED = 0, COLOUR_BLUE = 4 };
