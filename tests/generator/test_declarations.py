@@ -318,3 +318,9 @@ def test_stand_in_declarations_shape_what_the_library_and_module_get():
         in source
     assert "ConfigImpl::Start()" not in source                                   # hand-written
     assert "QorCtl::Sim::System::WatcherNode::IsAwake()" in source                # served from the model
+
+
+def test_an_enumeration_named_again_without_values_keeps_its_first_declaration():
+    library = read("area a\nheader one.h\nenum Mode = M_ON = 1, M_OFF\nheader two.h\nenum Mode\n")
+    assert (library.enums["Mode"].values, library.enums["Mode"].header) == (["M_ON = 1", "M_OFF"], "one.h")
+    assert [(c.name, c.value) for c in library.values] == [("M_ON", 1), ("M_OFF", 2)]
