@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -128,6 +129,15 @@ NodeRef FindOrAdd(const std::string &kind, const std::string &name) {
     node->name = name;
     current().nodes[kind].push_back(node);
     return node;
+}
+
+void Remove(const std::string &kind, const std::string &name) {
+    auto &nodes = current().nodes;
+    auto found = nodes.find(kind);
+    if (found == nodes.end()) return;
+    auto &list = found->second;
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const NodeRef &node) { return node->name == name; }),
+               list.end());
 }
 
 NodeRef Open(const std::string &kind, const std::string &name) {

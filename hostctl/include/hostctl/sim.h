@@ -48,6 +48,9 @@ void Sync();
 NodeRef Open(const std::string &kind, const std::string &name);
 NodeRef Find(const std::string &kind, const std::string &name);
 NodeRef FindOrAdd(const std::string &kind, const std::string &name);
+// Takes the node of that kind and name out of the model; objects that hold it
+// keep it, but lists and look-ups no longer find it.
+void Remove(const std::string &kind, const std::string &name);
 // The node of that kind named `key`, or else the one whose "PathName" is `key`.
 NodeRef Lookup(const std::string &kind, const std::string &key);
 std::vector<NodeRef> All(const std::string &kind);

@@ -559,7 +559,7 @@ public:
 
     // The line, with the address padded to `width` columns (at most kMaxColumn).
     std::string GetFormattedLine(unsigned int width) const;
-    static const unsigned int kMaxColumn = 64;
+    static constexpr unsigned int kMaxColumn = 64;
     bool IsComment() const { return ip_.empty(); }
     // Whether `other` names the same address or the same host.
     bool Matches(const HostsFileEntry *other) const;
