@@ -7,7 +7,8 @@ version, services and firewall rulesets, then asks for an adapter that does
 not exist and handles the library's failure as a Python exception. Then it
 lists the processors and PCI devices, the resource-group tree with each
 group's processor allocation, and sets an advanced option within and outside
-its bounds.
+its bounds. Last, each multipathed device with its array type, path selection
+policy and the paths that policy sends I/O down.
 
 By default the library serves its built-in simulated host; point the
 QORCTL_SIM_HOST environment variable (or --model) at a model file to walk
@@ -91,6 +92,16 @@ def describe_system():
                                                  else "disabled", rule.portBegin))
 
 
+def print_multipathing():
+    nmp = qorctl.StorageInfoImpl().GetNmpPsaPlugin().get()
+    print("\nmultipathing (%s):" % nmp.GetIdentifier())
+    for name in nmp.GetDeviceNames():
+        device = qorctl.NmpDeviceConfigImpl(name)
+        paths = ", ".join(device.GetWorkingPathSetRuntimeNames()) or "no working path"
+        print("  %-10s %-15s %-9s %s" % (name, device.GetStorageArrayTypeString(),
+                                        device.GetPathSelectionPolicyName(), paths))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -131,6 +142,7 @@ def main(argv=None):
     print("\nadvanced options:")
     set_option("/Net/TcpHeapMax", 1024)
     set_option("/Net/TcpHeapMax", 4096)
+    print_multipathing()
     return 0
 
 
