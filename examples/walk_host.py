@@ -7,7 +7,9 @@ their port groups, the hosts file, the system's version, services and
 firewall rulesets, then asks for an adapter that does not exist and handles
 the library's failure as a Python exception. Then it lists the processors
 and PCI devices, the storage devices with their paths and adapters, the
-resource-group tree with each group's processor allocation, and sets an
+file systems, the software iSCSI adapter, each multipathed device with its
+array type, path selection policy and the paths that policy sends I/O down,
+the resource-group tree with each group's processor allocation, and sets an
 advanced option within and outside its bounds.
 
 By default the library serves its built-in simulated host; point the
@@ -149,6 +151,16 @@ def describe_volumes():
         "can be resignatured" if volume.CanResolve(True, False, None) else "cannot be resolved"))
 
 
+def print_multipathing():
+    nmp = qorctl.StorageInfoImpl().GetNmpPsaPlugin().get()
+    print("\nmultipathing (%s):" % nmp.GetIdentifier())
+    for name in nmp.GetDeviceNames():
+        device = qorctl.NmpDeviceConfigImpl(name)
+        paths = ", ".join(device.GetWorkingPathSetRuntimeNames()) or "no working path"
+        print("  %-10s %-15s %-9s %s" % (name, device.GetStorageArrayTypeString(),
+                                        device.GetPathSelectionPolicyName(), paths))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -184,10 +196,11 @@ def main(argv=None):
     else:
         print("  found it")
 
-    describe_iscsi()
     print_hardware()
     print_storage()
     describe_volumes()
+    describe_iscsi()
+    print_multipathing()
     print("\nresource groups:")
     print_groups(qorctl.ResourceInfoImpl().ResourceGroupRoot().get())
     print("\nadvanced options:")

@@ -16,7 +16,7 @@ Top-level statements (one per line, ``#`` starts a comment)::
     container PYNAME = TYPE          a container class over TYPE (a vector, string set,
                                      string-keyed map or string pair); its element records convert
     typedef NAME = TYPE
-    enum NAME [= A, B = 4, C]
+    enum NAME [= A, B = 4, C]       named again without values, it stays as first declared
     opaque NAME                      a type Python meets only as a pointer proxy
     func NAME(PARAMS) [noE] [clinkage] [custom] [-> TYPE] [= EXPR]
     display MANGLED TEXT             display names of a record, when not derived
@@ -383,6 +383,10 @@ class _Reader:
             name, _, values = rest.partition("=")
             qname = self.qualify(name.strip())
             listed = [v.strip() for v in values.split(",")] if values.strip() else []
+            if qname in self.lib.enums and not listed:
+                # An area that only uses the enumeration names it again; the
+                # declaration that lists the values stands.
+                return
             self.lib.enums[qname] = Enum(qname, listed, self.header)
             self.lib.values.extend(self.enumerators(listed))
         elif keyword == "opaque":

@@ -437,3 +437,9 @@ def test_defaulted_parameters_give_shorter_forms_that_pass_the_defaults():
 def test_only_trailing_parameters_may_have_defaults():
     with pytest.raises(DeclError, match="only trailing parameters may have defaults"):
         read(CORE + DEFAULTS.replace("Blink(uint32, bool = true, uint32 = Lamp::SLOW)", "Blink(uint32 = 1, bool)"))
+
+
+def test_an_enumeration_named_again_without_values_keeps_its_first_declaration():
+    library = read("area a\nheader one.h\nenum Mode = M_ON = 1, M_OFF\nheader two.h\nenum Mode\n")
+    assert (library.enums["Mode"].values, library.enums["Mode"].header) == (["M_ON = 1", "M_OFF"], "one.h")
+    assert [(c.name, c.value) for c in library.values] == [("M_ON", 1), ("M_OFF", 2)]
