@@ -33,8 +33,13 @@ Class members (indented under ``class``)::
                                      only as a base that proxies convert to
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
-    field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
+    field NAME : TYPE [readonly|hidden] [= INIT]   INIT: the member's C++ initializer;
+                                     a hidden field is state the library keeps to itself
     reexpose NAME ...                interface operations repeated under this class
+    direct [own]                     operations are called on this class's own
+                                     implementation, not through the virtual table
+                                     (with ``own``: only those it adds, not the
+                                     re-exposed ones)
 
 A field of class or container type is a member of the record that reads as
 a borrowed proxy of it, except a class written as one bare name (no
@@ -127,6 +132,7 @@ class Field:
     name: str
     type: ctype.CType
     readonly: bool = False
+    hidden: bool = False                  # library state without accessors
     bare: bool = False                    # written as one name without namespace, by value
     param: Optional[ctype.CType] = None   # the setter's parameter type, when not the field's own
     init: str = ""                        # C++ initializer of the member, when not value-initialised
@@ -150,10 +156,15 @@ class Class:
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
     reexposed: List[str] = field(default_factory=list)
+    direct: str = ""           # "all" or "own": which operations are called without dispatch
 
     @property
     def short(self):
         return self.qname.rsplit("::", 1)[-1]
+
+    def calls_directly(self, op):
+        """Whether the module calls `op` on this class's own implementation."""
+        return self.direct == "all" or (self.direct == "own" and op.origin == self.qname)
 
 
 @dataclass
@@ -463,14 +474,19 @@ class _Reader:
             name, _, text = rest.partition(":")
             text, _, init = text.partition("=")
             words = text.split()
-            readonly = words and words[-1] == "readonly"
-            if readonly:
+            flag = words[-1] if words and words[-1] in ("readonly", "hidden") else ""
+            if flag:
                 words = words[:-1]
             t = ctype.parse(" ".join(words))
             bare = "::" not in t.name and not t.args and not t.pointers and not t.ref and t.array is None
-            cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip(), owner=cls.qname))
+            cls.fields.append(Field(name.strip(), t, flag == "readonly", flag == "hidden", bare, init=init.strip(),
+                                    owner=cls.qname))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
+        elif keyword == "direct":
+            if rest not in ("", "own"):
+                self.fail("direct takes nothing or 'own', not %r" % rest)
+            cls.direct = rest or "all"
         else:
             self.fail("unknown class member %r" % keyword)
 

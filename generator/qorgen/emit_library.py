@@ -150,7 +150,7 @@ class LibraryWriter(ValueWriter):
     def forward_header(self):
         out = ["// Generated: forward declarations of the library's types.", "#pragma once", "",
                "#include <algorithm>", "#include <iterator>", "#include <map>", "#include <memory>",
-               "#include <set>", "#include <string>", "#include <unordered_map>", "#include <functional>", "#include <utility>", "#include <vector>", "",
+               "#include <set>", "#include <string>", "#include <chrono>", "#include <unordered_map>", "#include <functional>", "#include <utility>", "#include <vector>", "",
                '#include "hostctl/core.h"', ""]
         for qname in list(self.lib.classes) + list(self.lib.opaque):
             if not self.enclosing_class(qname):
@@ -222,7 +222,7 @@ class LibraryWriter(ValueWriter):
             inherited = self.virtual_ops(cls)
             for op in self.impl_ops(cls):
                 body.append("    " + self.method_decl(op, override=signature(op) in inherited))
-            body += ["    " + declare(self.model.member_type(fld), fld.name) + "{};" for fld in cls.fields]
+            body += ["    %s{%s};" % (declare(self.model.member_type(fld), fld.name), fld.init) for fld in cls.fields]
             if not self.impl_base(cls):
                 body += ["", "protected:", "    QorCtl::Sim::NodeRef node_;"]
         else:

@@ -134,6 +134,8 @@ def call_expr(fn: Function, names):
         return "%s(%s)" % (fn.target, ", ".join(args))
     if op.static:
         return "%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
+    if fn.cls.calls_directly(op):
+        return "self.get()->%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
     return "self.get()->%s(%s)" % (op.cpp_name, ", ".join(args))
 
 

@@ -96,8 +96,32 @@ def test_reexposed_operation_keeps_the_interface_prototype_under_the_new_name():
     assert entry.candidates[0].self_arg.decl.spell() == "HostCtl::Network::WidgetImpl const *"
 
 
+@pytest.mark.parametrize("direct, calls", [
+    ("", {"WidgetImpl_GetName": "self.get()->GetName()", "WidgetImpl_Reset": "self.get()->Reset()"}),
+    ("  direct own\n", {"WidgetImpl_GetName": "self.get()->GetName()",
+                        "WidgetImpl_Reset": "self.get()->HostCtl::Network::WidgetImpl::Reset()"}),
+    ("  direct\n", {"WidgetImpl_GetName": "self.get()->HostCtl::Network::WidgetImpl::GetName()",
+                    "WidgetImpl_Reset": "self.get()->HostCtl::Network::WidgetImpl::Reset()"}),
+])
+def test_direct_classes_call_their_own_implementation(direct, calls):
+    from qorgen.emit_module import call_expr
+    model = Model(read(CORE + SAMPLE.replace("  reexpose GetName\n", "  reexpose GetName\n  op Reset()\n" + direct)))
+    found = {e.py: call_expr(e.candidates[0], []) for e in model.entries if e.py in calls}
+    assert found == calls
+
+
+def test_hidden_fields_are_library_state_without_flat_functions():
+    from qorgen.emit_library import LibraryWriter
+    text = SAMPLE.replace("  reexpose GetName\n", "  reexpose GetName\n  field stale : bool hidden = true\n")
+    model = Model(read(CORE + text))
+    assert not [e.py for e in model.entries if "stale" in e.py]
+    header = LibraryWriter(model).headers()["hostctl/sample.h"]
+    assert "    bool stale{true};" in header
+
+
 @pytest.mark.parametrize("text, complaint", [
     ("area a\nnamespace N\nclass A\n  op F(Unknown)\n", "unknown type name 'Unknown'"),
+    ("area a\nclass A\n  direct always\n", "direct takes nothing or 'own'"),
     ("area a\nclass A\n  op F(int\n", "cannot read operation"),
     ("area a\nclass A\nclass A\n", "declared twice"),
     ("area a\n  op F()\n", "member outside a class"),
