@@ -280,7 +280,8 @@ class LibraryWriter(ValueWriter):
         """Declared constructors the library must define: every one of an
         implementation class; those with parameters of a record."""
         scopes = self.model.scopes_of(cls.namespace, cls.qname)
-        wanted = [c for c in cls.ctors if c.params or self.is_impl(cls)]
+        # A constructor the module writes as an expression passes defaults to another.
+        wanted = [c for c in cls.ctors if (c.params or self.is_impl(cls)) and not c.expr]
         resolved = [self.model._resolve_op(c, scopes) for c in wanted]
         # The copy constructor is the implicit one.
         copy = ctype.CType(cls.qname, const=True, ref="&")
