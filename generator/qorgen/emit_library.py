@@ -213,8 +213,10 @@ class LibraryWriter(ValueWriter):
         body += ["    class %s {};" % q.rsplit("::", 1)[-1] for q in self.lib.opaque if self.enclosing_class(q) is cls]
         if self.is_interface(cls):
             body.append(("    ~%s() override = default;" if cls.bases else "    virtual ~%s() = default;") % cls.short)
+            # An operation the module evaluates itself is no member of the library's.
             for op in self.resolved_ops(cls):
-                body.append("    " + self.method_decl(op, pure=not op.static))
+                if not op.expr:
+                    body.append("    " + self.method_decl(op, pure=not op.static))
         elif self.is_impl(cls):
             body.append("    explicit %s(QorCtl::Sim::NodeRef node);" % cls.short)
             for ctor in self.resolved_ops_ctors(cls):
