@@ -447,8 +447,11 @@ class LibraryWriter(ValueWriter):
         if op.name.startswith("Set") and first is not None and self.codable(first):
             lines.append('    QorCtl::Sim::Write(%s, "%s", p1);' % (node, key))
         elif op.name.startswith("Set") and len(op.params) == 1 and self.record_of(op.params[0]):
-            # A record is stored field by field, where its getter fills it from.
-            lines.append('    QorCtl::Sim::Store(p1, %s, "%s");' % (node, key))
+            # A record is stored field by field, where its getter fills it from;
+            # one passed by pointer only when there is one.
+            record = "*p1" if first.pointers else "p1"
+            guard = "if (p1) " if first.pointers else ""
+            lines.append('    %sQorCtl::Sim::Store(%s, %s, "%s");' % (guard, record, node, key))
         elif op.name.startswith("Set") and len(op.params) == 1 and self.is_value_object(first):
             lines.append('    QorCtl::Sim::Store(%s, "%s", "%s", p1);' % (node, key, operation))
         elif not is_getter:

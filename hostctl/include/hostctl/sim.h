@@ -56,6 +56,9 @@ std::vector<NodeRef> All(const std::string &kind);
 // tree of one kind, names the owner. When no node of `kind` names an owner
 // that way, every node of `kind` belongs to every owner.
 std::vector<NodeRef> Members(const std::string &kind, const Node &owner);
+// Takes `node` out of the model: look-ups and lists no longer find it, while
+// objects that hold it keep a node of their own.
+void Remove(const NodeRef &node);
 
 // Throws HostCtlException when the model says `operation` ("Pnic.GetName")
 // fails, for every node or for the node of that name ("Pnic.GetName@nic1").
@@ -236,6 +239,7 @@ inline std::string Indexed(const char *key, const char *index) {
     return std::string(key) + "." + (index ? index : "");
 }
 inline std::string Indexed(const char *key, const std::string &index) { return std::string(key) + "." + index; }
+inline std::string Indexed(const char *key, const std::string *index) { return Indexed(key, index ? *index : ""); }
 
 template <class T>
 void Write(Node &node, const char *key, const T &value) {
