@@ -91,6 +91,22 @@ def describe_system():
                                                  else "disabled", rule.portBegin))
 
 
+def describe_network_stack(info):
+    """The kernel interfaces per stack instance, and the distributed switches."""
+    print("\nnetwork stack instances:")
+    kernel_nics = info.GetQorKernelNicInfo().get()
+    for holder in info.ListNetstackInstances():
+        key = holder.get().GetKey()
+        gateway = info.GetRoutingInfo(key).get().GetQorKernelDefaultGateway().GetStringAddress()
+        nics = [nic.get() for nic in kernel_nics.GetQorKernelNicsByInstanceKey(key)]
+        print("  %-18s gateway %-13s %s" % (key, gateway, ", ".join(
+            "%s %s" % (nic.GetInterfaceName(), nic.GetIpConfig().GetIpv4Address().GetStringAddress())
+            for nic in nics)))
+    for holder in info.GetVirtualSwitchInfo().get().GetDVSwitches():
+        switch = holder.get()
+        print("  distributed switch %s: %d ports" % (switch.GetDvsName(), len(switch.GetDVPorts())))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -115,6 +131,7 @@ def main(argv=None):
     if first is not None:
         describe_neighbour(first)
     describe_hosts_file()
+    describe_network_stack(info)
     describe_system()
 
     print("\nlooking up adapter %r:" % args.missing)

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -32,6 +33,21 @@ std::string trim(const std::string &text) {
     return text.substr(first, last - first + 1);
 }
 
+// The node a section header names. A section that repeats one of an earlier
+// part of the model adds to it, so that each area's part can describe its own
+// side of a shared object.
+Node *section(Model &model, const std::string &kind, const std::string &name) {
+    auto &nodes = model.nodes[kind];
+    for (const auto &node : nodes) {
+        if (node->name == name) return node.get();
+    }
+    auto fresh = std::make_shared<Node>();
+    fresh->kind = kind;
+    fresh->name = name;
+    nodes.push_back(fresh);
+    return fresh.get();
+}
+
 std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
     auto model = std::make_shared<Model>();
     Node *node = nullptr;
@@ -47,11 +63,9 @@ std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
             node = nullptr;
             if (in_failures) continue;
             size_t blank = header.find(' ');
-            auto fresh = std::make_shared<Node>();
-            fresh->kind = header.substr(0, blank);
-            fresh->name = blank == std::string::npos ? std::string() : trim(header.substr(blank));
-            model->nodes[fresh->kind].push_back(fresh);
-            node = fresh.get();
+            std::string kind = header.substr(0, blank);
+            std::string name = blank == std::string::npos ? std::string() : trim(header.substr(blank));
+            node = section(*model, kind, name);
             continue;
         }
         size_t equals = line.find('=');
@@ -153,6 +167,14 @@ std::vector<NodeRef> Members(const std::string &kind, const Node &owner) {
         if (found->second == owner.name) members.push_back(node);
     }
     return owned ? members : all;
+}
+
+void Remove(const NodeRef &node) {
+    auto &nodes = current().nodes;
+    auto found = nodes.find(node->kind);
+    if (found == nodes.end()) return;
+    auto &kind = found->second;
+    kind.erase(std::remove(kind.begin(), kind.end(), node), kind.end());
 }
 
 void Enter(const Node &node, const char *operation) {
