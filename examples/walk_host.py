@@ -92,7 +92,7 @@ def describe_system():
 
 
 def describe_network_stack(info):
-    """The kernel interfaces per stack instance, and the distributed switches."""
+    """The kernel interfaces of each network stack instance, with its gateway."""
     print("\nnetwork stack instances:")
     kernel_nics = info.GetQorKernelNicInfo().get()
     for holder in info.ListNetstackInstances():
@@ -102,9 +102,6 @@ def describe_network_stack(info):
         print("  %-18s gateway %-13s %s" % (key, gateway, ", ".join(
             "%s %s" % (nic.GetInterfaceName(), nic.GetIpConfig().GetIpv4Address().GetStringAddress())
             for nic in nics)))
-    for holder in info.GetVirtualSwitchInfo().get().GetDVSwitches():
-        switch = holder.get()
-        print("  distributed switch %s: %d ports" % (switch.GetDvsName(), len(switch.GetDVPorts())))
 
 
 def main(argv=None):
