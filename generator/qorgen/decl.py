@@ -36,6 +36,8 @@ Class members (indented under ``class``)::
     field NAME : TYPE [readonly|hidden] [= INIT]   INIT: the member's C++ initializer;
                                      a hidden field is state the library keeps to itself
     reexpose NAME ...                interface operations repeated under this class
+    noconvert BASE ...               ancestors the conversion graph leaves out: a proxy
+                                     of the class is not accepted where they are declared
     direct [own]                     operations are called on this class's own
                                      implementation, not through the virtual table
                                      (with ``own``: only those it adds, not the
@@ -157,6 +159,7 @@ class Class:
     fields: List[Field] = field(default_factory=list)
     reexposed: List[str] = field(default_factory=list)
     direct: str = ""           # "all" or "own": which operations are called without dispatch
+    unconverted: List[str] = field(default_factory=list)  # ancestors without a conversion edge
 
     @property
     def short(self):
@@ -483,6 +486,8 @@ class _Reader:
                                     owner=cls.qname))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
+        elif keyword == "noconvert":
+            cls.unconverted.extend(self.qualify(name) for name in rest.split())
         elif keyword == "direct":
             if rest not in ("", "own"):
                 self.fail("direct takes nothing or 'own', not %r" % rest)

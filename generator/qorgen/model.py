@@ -596,6 +596,8 @@ class Model:
         for cls in list(self.lib.classes.values()):
             source = self.record_for(ctype.parse(cls.qname))
             for ancestor in self.ancestors(cls):
+                if ancestor in cls.unconverted:
+                    continue
                 target = self.record_for(ctype.parse(ancestor))
                 target.edges.append(Edge(source, cls.qname, ancestor))
 

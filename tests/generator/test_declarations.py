@@ -84,6 +84,13 @@ def test_implementation_class_converts_to_every_ancestor():
                        "_p_QorCtl__Lib__QorCtlObject"}
 
 
+def test_an_ancestor_the_graph_leaves_out_gets_no_conversion_edge():
+    model = Model(read(CORE + SAMPLE.replace("  reexpose GetName\n", "  reexpose GetName\n  noconvert Widget\n")))
+    impl = model.records["_p_HostCtl__Network__WidgetImpl"]
+    targets = {name for name, record in model.records.items() if any(e.source is impl for e in record.edges)}
+    assert targets == {"_p_HostCtl__Lib__HostCtlObject", "_p_QorCtl__Lib__QorCtlObject"}
+
+
 def test_records_are_indexed_in_byte_order_of_their_keys():
     model = Model(read(CORE + SAMPLE))
     keys = [r.mangled for r in model.sorted_records()]
