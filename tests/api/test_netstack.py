@@ -337,3 +337,12 @@ def test_an_implementation_converts_to_its_interfaces_only():
     routing = qorctl.NetworkInfoImpl().GetRoutingInfo().get()     # an interface proxy
     with pytest.raises(TypeError, match="argument 1 of type 'QorCtl::Network::RoutingInfoImpl \\*'"):
         _qorctl.RoutingInfoImpl_GetQorkernelIpv4DefaultGatewayInterface(routing)
+
+
+def test_the_routing_implementation_is_not_taken_for_its_interface():
+    # The library registers no conversion from the routing implementation to
+    # its interface, so only the object base accepts it.
+    routing = qorctl.RoutingInfoImpl()
+    with pytest.raises(TypeError, match="argument 1 of type 'HostCtl::Network::RoutingInfo \\*'"):
+        _qorctl.RoutingInfo_GetNetstackInstanceKey(routing)
+    assert _qorctl.HostCtlObject_GetName(routing) == _qorctl.RoutingInfoImpl_GetName(routing)
