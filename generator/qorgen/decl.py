@@ -31,6 +31,8 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     unlisted                         no flat function at all: scripts meet the class
                                      only as a base that proxies convert to
+    unregistered                     no registration function: the package has no
+                                     class for it, so its proxies stay bare
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
     field NAME : TYPE [readonly|hidden] [= INIT]   INIT: the member's C++ initializer;
@@ -38,10 +40,11 @@ Class members (indented under ``class``)::
     reexpose NAME ...                interface operations repeated under this class
     noconvert BASE ...               ancestors the conversion graph leaves out: a proxy
                                      of the class is not accepted where they are declared
-    direct [own]                     operations are called on this class's own
-                                     implementation, not through the virtual table
-                                     (with ``own``: only those it adds, not the
-                                     re-exposed ones)
+    binding own | all [except NAME ...]
+                                     which operations the module calls as members of
+                                     this very class instead of through the virtual
+                                     table: its own, or its re-exposed ones too (but
+                                     the names after except)
 
 A field of class or container type is a member of the record that reads as
 a borrowed proxy of it, except a class written as one bare name (no
@@ -78,6 +81,11 @@ compiles its own copy. A static member of a class the declarations do not
 describe yet lives in a plain struct of that name. A static member that is
 not const also gets the module functions ``<Class>_<name>_get`` and ``_set``.
 
+A parameter may carry its default value, ``uint32 = 0`` (a C++ expression
+without parentheses or commas): the library declares one operation, and the
+module offers it once per number of trailing defaulted parameters, longest
+first; a shorter form passes the missing values itself.
+
 ``noE`` marks library operations that never throw; ``clinkage`` marks a free
 function the library exports with C linkage; ``custom`` marks an operation,
 constructor or free function whose stand-in behaviour is hand-written
@@ -88,7 +96,7 @@ expression that the module evaluates itself instead of calling the library
 
 import ast
 import re
-from dataclasses import dataclass, field
+from dataclasses import dataclass, field, replace
 from typing import Dict, List, Optional
 
 from . import ctype
@@ -119,6 +127,20 @@ class Op:
     c_linkage: bool = False   # a free function exported under its plain C name
     custom: bool = False      # the stand-in library defines it by hand
     origin: str = ""          # qualified class that declares it (for re-exposed ops)
+    direct: bool = False      # called as a member of the exposing class, not through the virtual table
+    defaults: List[Optional[str]] = field(default_factory=list)  # per parameter: its default value, or None
+
+    def shortened(self):
+        """The forms scripts call: this one, then one per trailing defaulted
+        parameter left out, each with the values the module passes for them."""
+        # Operations the generator makes itself list no defaults.
+        defaults = list(self.defaults) + [None] * (len(self.params) - len(self.defaults))
+        forms = [(self, [])]
+        count = len(self.params)
+        while count and defaults[count - 1] is not None:
+            count -= 1
+            forms.append((replace(self, params=self.params[:count], defaults=defaults[:count]), defaults[count:]))
+        return forms
 
     @property
     def cpp_name(self):
@@ -154,20 +176,18 @@ class Class:
     extern: bool = False
     has_delete: bool = True
     listed: bool = True
+    registered: bool = True
+    binding: str = ""                                          # "", "own" or "all"
+    dispatched: List[str] = field(default_factory=list)        # re-exposed names a binding of all leaves virtual
     ctors: List[Op] = field(default_factory=list)
     ops: List[Op] = field(default_factory=list)
     fields: List[Field] = field(default_factory=list)
     reexposed: List[str] = field(default_factory=list)
-    direct: str = ""           # "all" or "own": which operations are called without dispatch
     unconverted: List[str] = field(default_factory=list)  # ancestors without a conversion edge
 
     @property
     def short(self):
         return self.qname.rsplit("::", 1)[-1]
-
-    def calls_directly(self, op):
-        """Whether the module calls `op` on this class's own implementation."""
-        return self.direct == "all" or (self.direct == "own" and op.origin == self.qname)
 
 
 @dataclass
@@ -305,8 +325,16 @@ class _Reader:
         if not match:
             self.fail("cannot read operation %r" % text)
         flags = match.group("flags").split()
+        texts, defaults = [], []
+        for part in split_params(match.group("params")):
+            part, _, default = part.partition("=")
+            texts.append(part.strip())
+            defaults.append(default.strip() or None)
+        first = next((i for i, d in enumerate(defaults) if d is not None), len(defaults))
+        if None in defaults[first:]:
+            self.fail("only trailing parameters may have defaults: %r" % text)
         try:
-            params = [ctype.parse(p) for p in split_params(match.group("params"))]
+            params = [ctype.parse(p) for p in texts]
             result = ctype.parse(match.group("result").strip()) if match.group("result") else None
         except ValueError as error:
             self.fail(str(error))
@@ -321,6 +349,7 @@ class _Reader:
             c_linkage="clinkage" in flags,
             custom="custom" in flags,
             expr=match.group("expr"),
+            defaults=defaults,
         )
 
     def top(self, keyword, rest):
@@ -465,6 +494,15 @@ class _Reader:
             cls.has_delete = False
         elif keyword == "unlisted":
             cls.listed = False
+        elif keyword == "unregistered":
+            cls.registered = False
+        elif keyword == "binding":
+            words = rest.split()
+            if not words or words[0] not in ("own", "all") or words[1:2] not in ([], ["except"]) \
+                    or (words[0] == "own" and len(words) > 1):
+                self.fail("cannot read binding %r" % rest)
+            cls.binding = words[0]
+            cls.dispatched = words[2:]
         elif keyword == "ctor":
             op = self.parse_op(cls.short + rest)
             op.origin = cls.qname
@@ -488,10 +526,6 @@ class _Reader:
             cls.reexposed.extend(rest.split())
         elif keyword == "noconvert":
             cls.unconverted.extend(self.qualify(name) for name in rest.split())
-        elif keyword == "direct":
-            if rest not in ("", "own"):
-                self.fail("direct takes nothing or 'own', not %r" % rest)
-            cls.direct = rest or "all"
         else:
             self.fail("unknown class member %r" % keyword)
 

@@ -123,7 +123,8 @@ def pass_expr(arg, name):
 
 
 def call_expr(fn: Function, names):
-    args = [pass_expr(a, n) for a, n in zip(fn.args, names)]
+    # A shorter form of an operation passes the declared defaults of what it leaves out.
+    args = [pass_expr(a, n) for a, n in zip(fn.args, names)] + list(fn.defaults)
     op = fn.op
     if op is not None and op.expr:
         expr = re.sub(r"\bself\b", "self.get()", op.expr)
@@ -134,7 +135,8 @@ def call_expr(fn: Function, names):
         return "%s(%s)" % (fn.target, ", ".join(args))
     if op.static:
         return "%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
-    if fn.cls.calls_directly(op):
+    if op.direct:
+        # A qualified call: this class's definition, whatever the object's own class.
         return "self.get()->%s::%s(%s)" % (fn.cls.qname, op.cpp_name, ", ".join(args))
     return "self.get()->%s(%s)" % (op.cpp_name, ", ".join(args))
 

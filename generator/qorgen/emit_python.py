@@ -152,6 +152,8 @@ def package_source(model: Model):
     for cls in model.python_classes:
         out += class_source(model, cls)
     for entry in model.entries:
-        if entry.candidates[0].kind == "func":
+        fn = entry.candidates[0]
+        # Free functions, and those of a class without a Python class of its own.
+        if fn.kind == "func" or (fn.cls is not None and not fn.cls.registered):
             out.append("%s = _qorctl.%s" % (entry.py, entry.py))
     return "\n".join(out).rstrip() + "\n"

@@ -111,6 +111,7 @@ class Function:
     result: Result = field(default_factory=lambda: Result("void"))
     target: str = ""          # the field, variable or qualified free function reached
     prototype: str = ""
+    defaults: List[str] = field(default_factory=list)  # values passed for defaulted parameters left out
 
 
 @dataclass
@@ -412,17 +413,22 @@ class Model:
 
     def class_ops(self, cls: Class) -> List[Op]:
         """The operations a class exposes: the re-exposed interface operations
-        in the order its declaration lists them, then its own."""
+        in the order its declaration lists them, then its own; each marked
+        direct where the class's binding says so."""
+        unknown = set(cls.dispatched) - set(cls.reexposed)
+        if unknown:
+            raise DeclError("%s leaves virtual what it does not re-expose: %s" % (cls.qname, ", ".join(sorted(unknown))))
         ops = []
         for name in cls.reexposed:
+            direct = cls.binding == "all" and name not in cls.dispatched
             for ancestor in self.ancestors(cls):
                 matches = [op for op in self.lib.classes[ancestor].ops if op.name == name]
                 if matches:
-                    ops += [replace(op) for op in matches]
+                    ops += [replace(op, direct=direct) for op in matches]
                     break
             else:
                 raise DeclError("%s re-exposes unknown operation %s" % (cls.qname, name))
-        return ops + list(cls.ops)
+        return ops + [replace(op, direct=bool(cls.binding)) for op in cls.ops]
 
     def _resolve_op(self, op: Op, scopes) -> Op:
         return replace(
@@ -454,8 +460,9 @@ class Model:
         resolved_ctors = [self._resolve_op(c, scopes) for c in cls.ctors]
         if resolved_ctors:
             fns = []
-            for ctor in resolved_ctors:
+            for ctor, passed in self._forms(resolved_ctors):
                 fn = self._function("new_" + cls.py, "ctor", cls, ctor)
+                fn.defaults = passed
                 fn.result = Result("new", record=self.record_for(ctype.parse(cls.qname)))
                 fn.prototype = ctor.prototype(cls.qname) if not ctor.expr else \
                     "%s::%s(%s)" % (cls.qname, cls.short if "<" not in cls.qname else "unique_ptr",
@@ -485,17 +492,21 @@ class Model:
             op = self._resolve_op(op, self.scopes_of(self.lib.classes.get(op.origin, cls).namespace, op.origin)
                                   if op.origin in self.lib.classes else scopes)
             py = "%s_%s" % (cls.py, op.name)
-            fn = self._function(py, "op", cls, op, None if op.static else op.const)
-            fn.prototype = op.prototype(cls.qname)
             if py not in groups:
                 groups[py] = []
                 order.append(py)
-            groups[py].append(fn)
+            for form, passed in op.shortened():
+                fn = self._function(py, "op", cls, form, None if form.static else form.const)
+                fn.prototype = form.prototype(cls.qname)
+                fn.defaults = passed
+                groups[py].append(fn)
         for py in order:
             self._add(py, groups[py], cls.area)
         if cls.has_delete:
             fn = self._function("delete_" + cls.py, "delete", cls, None, False)
             self._add(fn.py, [fn], cls.area)
+        if not cls.registered:
+            return
         fn = self._function(cls.py + "_swigregister", "register", cls, None)
         fn.result = Result("void", record=self.record_for(ctype.parse(cls.qname)))
         self._add(fn.py, [fn], cls.area)
@@ -551,13 +562,22 @@ class Model:
         return not (self.is_scalar(c) or self.is_enum(c) or c == STRING or c.pointers or c.array is not None
                     or c.name in OPAQUE_SCALARS)
 
-    def _free_function(self, func: Func):
+    @staticmethod
+    def _forms(ops):
+        """Each operation's forms (Op.shortened), in declaration order."""
+        return [form for op in ops for form in op.shortened()]
+
+    def _free_functions(self, func: Func):
         namespace = func.qname.rsplit("::", 1)[0] if "::" in func.qname else ""
         op = self._resolve_op(func.op, self.scopes_of(namespace))
-        fn = self._function(op.name, "func", None, op)
-        fn.prototype = "%s(%s)" % (func.qname, ",".join(p.spell() for p in op.params))
-        fn.target = func.qname
-        return fn
+        fns = []
+        for form, passed in op.shortened():
+            fn = self._function(form.name, "func", None, form)
+            fn.prototype = "%s(%s)" % (func.qname, ",".join(p.spell() for p in form.params))
+            fn.target = func.qname
+            fn.defaults = passed
+            fns.append(fn)
+        return fns
 
     def _container_class_functions(self, cls, names):
         self._class_functions(cls)
@@ -583,11 +603,12 @@ class Model:
             elif isinstance(item, Variable):
                 self._accessor_functions(item)
             else:
-                fn = self._free_function(item)
-                if fn.py not in pending_funcs:
-                    pending_funcs[fn.py] = []
-                    func_order.append((fn.py, item.area))
-                pending_funcs[fn.py].append(fn)
+                fns = self._free_functions(item)
+                py = fns[0].py
+                if py not in pending_funcs:
+                    pending_funcs[py] = []
+                    func_order.append((py, item.area))
+                pending_funcs[py].extend(fns)
         for py, area in func_order:
             self._add(py, pending_funcs[py], area)
         self._build_edges()

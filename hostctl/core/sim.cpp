@@ -144,6 +144,15 @@ NodeRef FindOrAdd(const std::string &kind, const std::string &name) {
     return node;
 }
 
+void Remove(const std::string &kind, const std::string &name) {
+    auto &nodes = current().nodes;
+    auto found = nodes.find(kind);
+    if (found == nodes.end()) return;
+    auto &list = found->second;
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const NodeRef &node) { return node->name == name; }),
+               list.end());
+}
+
 NodeRef Open(const std::string &kind, const std::string &name) {
     Sync();
     return FindOrAdd(kind, name);
@@ -167,14 +176,6 @@ std::vector<NodeRef> Members(const std::string &kind, const Node &owner) {
         if (found->second == owner.name) members.push_back(node);
     }
     return owned ? members : all;
-}
-
-void Remove(const NodeRef &node) {
-    auto &nodes = current().nodes;
-    auto found = nodes.find(node->kind);
-    if (found == nodes.end()) return;
-    auto &kind = found->second;
-    kind.erase(std::remove(kind.begin(), kind.end(), node), kind.end());
 }
 
 void Enter(const Node &node, const char *operation) {

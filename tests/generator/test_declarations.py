@@ -103,20 +103,6 @@ def test_reexposed_operation_keeps_the_interface_prototype_under_the_new_name():
     assert entry.candidates[0].self_arg.decl.spell() == "HostCtl::Network::WidgetImpl const *"
 
 
-@pytest.mark.parametrize("direct, calls", [
-    ("", {"WidgetImpl_GetName": "self.get()->GetName()", "WidgetImpl_Reset": "self.get()->Reset()"}),
-    ("  direct own\n", {"WidgetImpl_GetName": "self.get()->GetName()",
-                        "WidgetImpl_Reset": "self.get()->HostCtl::Network::WidgetImpl::Reset()"}),
-    ("  direct\n", {"WidgetImpl_GetName": "self.get()->HostCtl::Network::WidgetImpl::GetName()",
-                    "WidgetImpl_Reset": "self.get()->HostCtl::Network::WidgetImpl::Reset()"}),
-])
-def test_direct_classes_call_their_own_implementation(direct, calls):
-    from qorgen.emit_module import call_expr
-    model = Model(read(CORE + SAMPLE.replace("  reexpose GetName\n", "  reexpose GetName\n  op Reset()\n" + direct)))
-    found = {e.py: call_expr(e.candidates[0], []) for e in model.entries if e.py in calls}
-    assert found == calls
-
-
 def test_hidden_fields_are_library_state_without_flat_functions():
     from qorgen.emit_library import LibraryWriter
     text = SAMPLE.replace("  reexpose GetName\n", "  reexpose GetName\n  field stale : bool hidden = true\n")
@@ -128,7 +114,6 @@ def test_hidden_fields_are_library_state_without_flat_functions():
 
 @pytest.mark.parametrize("text, complaint", [
     ("area a\nnamespace N\nclass A\n  op F(Unknown)\n", "unknown type name 'Unknown'"),
-    ("area a\nclass A\n  direct always\n", "direct takes nothing or 'own'"),
     ("area a\nclass A\n  op F(int\n", "cannot read operation"),
     ("area a\nclass A\nclass A\n", "declared twice"),
     ("area a\n  op F()\n", "member outside a class"),
@@ -349,3 +334,94 @@ def test_stand_in_declarations_shape_what_the_library_and_module_get():
         in source
     assert "ConfigImpl::Start()" not in source                                   # hand-written
     assert "QorCtl::Sim::System::WatcherNode::IsAwake()" in source                # served from the model
+
+
+BINDING = """
+area network
+header hostctl/sample.h
+namespace HostCtl::Network
+class Gauge : virtual HostCtl::Lib::HostCtlObject
+  op GetLevel() -> uint32
+  op Reset()
+namespace QorCtl::Network
+class GaugeImpl : HostCtl::Network::Gauge, QorCtl::Lib::QorCtlObject
+  binding own
+  reexpose GetLevel Reset
+  op Calibrate()
+class DialImpl : HostCtl::Network::Gauge, QorCtl::Lib::QorCtlObject
+  binding all except Reset
+  reexpose GetLevel Reset
+  op Calibrate()
+class Token
+  unregistered
+  ctor()
+"""
+
+
+def test_binding_says_which_calls_skip_the_virtual_table():
+    from qorgen.emit_module import call_expr
+    model = Model(read(CORE + BINDING))
+    calls = {e.py: call_expr(e.candidates[0], []) for e in model.entries
+             if e.candidates[0].kind == "op" and not e.candidates[0].op.expr}
+    assert calls == {
+        "Gauge_GetLevel": "self.get()->GetLevel()",
+        "Gauge_Reset": "self.get()->Reset()",
+        "GaugeImpl_GetLevel": "self.get()->GetLevel()",
+        "GaugeImpl_Reset": "self.get()->Reset()",
+        "GaugeImpl_Calibrate": "self.get()->QorCtl::Network::GaugeImpl::Calibrate()",
+        "DialImpl_GetLevel": "self.get()->QorCtl::Network::DialImpl::GetLevel()",
+        "DialImpl_Reset": "self.get()->Reset()",
+        "DialImpl_Calibrate": "self.get()->QorCtl::Network::DialImpl::Calibrate()",
+    }
+
+
+def test_an_unregistered_class_has_its_functions_but_no_python_class():
+    from qorgen.emit_python import package_source
+    model = Model(read(CORE + BINDING))
+    assert [e.py for e in model.entries if "Token" in e.py] == ["new_Token", "delete_Token"]
+    package = package_source(model)
+    assert "class Token(" not in package and "new_Token = _qorctl.new_Token" in package
+
+
+@pytest.mark.parametrize("line, complaint", [
+    ("binding own except Reset", "cannot read binding"),
+    ("binding some", "cannot read binding"),
+    ("binding all except Calibrate", "leaves virtual what it does not re-expose: Calibrate"),
+])
+def test_binding_mistakes_are_reported(line, complaint):
+    text = BINDING.replace("binding all except Reset", line)
+    with pytest.raises(DeclError, match=complaint):
+        Model(read(CORE + text))
+
+
+DEFAULTS = """
+area network
+header hostctl/sample.h
+namespace HostCtl::Network
+class Lamp : virtual HostCtl::Lib::HostCtlObject
+  op Blink(uint32, bool = true, uint32 = Lamp::SLOW)
+namespace QorCtl::Network
+class LampImpl : HostCtl::Network::Lamp, QorCtl::Lib::QorCtlObject
+  ctor(std::string const &, uint32 = 7)
+"""
+
+
+def test_defaulted_parameters_give_shorter_forms_that_pass_the_defaults():
+    from qorgen.emit_library import LibraryWriter
+    from qorgen.emit_module import call_expr
+    model = Model(read(CORE + DEFAULTS))
+    blink = next(e for e in model.entries if e.py == "Lamp_Blink").candidates
+    assert [fn.prototype for fn in blink] == [
+        "HostCtl::Network::Lamp::Blink(uint32,bool,uint32)",
+        "HostCtl::Network::Lamp::Blink(uint32,bool)",
+        "HostCtl::Network::Lamp::Blink(uint32)"]
+    assert call_expr(blink[2], ["a1"]) == "self.get()->Blink(a1.get(), true, Lamp::SLOW)"
+    make = next(e for e in model.entries if e.py == "new_LampImpl").candidates
+    assert call_expr(make[1], ["a1"]) == "new QorCtl::Network::LampImpl(a1.get(), 7)"
+    header = LibraryWriter(model).headers()["hostctl/sample.h"]
+    assert header.count("Blink(") == 2          # one operation in the interface and one in the implementation
+
+
+def test_only_trailing_parameters_may_have_defaults():
+    with pytest.raises(DeclError, match="only trailing parameters may have defaults"):
+        read(CORE + DEFAULTS.replace("Blink(uint32, bool = true, uint32 = Lamp::SLOW)", "Blink(uint32 = 1, bool)"))

@@ -48,6 +48,9 @@ void Sync();
 NodeRef Open(const std::string &kind, const std::string &name);
 NodeRef Find(const std::string &kind, const std::string &name);
 NodeRef FindOrAdd(const std::string &kind, const std::string &name);
+// Takes the node of that kind and name out of the model; objects that hold it
+// keep it, but lists and look-ups no longer find it.
+void Remove(const std::string &kind, const std::string &name);
 // The node of that kind named `key`, or else the one whose "PathName" is `key`.
 NodeRef Lookup(const std::string &kind, const std::string &key);
 std::vector<NodeRef> All(const std::string &kind);
@@ -56,9 +59,6 @@ std::vector<NodeRef> All(const std::string &kind);
 // tree of one kind, names the owner. When no node of `kind` names an owner
 // that way, every node of `kind` belongs to every owner.
 std::vector<NodeRef> Members(const std::string &kind, const Node &owner);
-// Takes `node` out of the model: look-ups and lists no longer find it, while
-// objects that hold it keep a node of their own.
-void Remove(const NodeRef &node);
 
 // Throws HostCtlException when the model says `operation` ("Pnic.GetName")
 // fails, for every node or for the node of that name ("Pnic.GetName@nic1").
