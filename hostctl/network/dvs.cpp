@@ -110,7 +110,7 @@ DVPortPtr DVSwitchImpl::AddDVPort(const std::string &id, const std::string &port
 
 void DVSwitchImpl::RemoveDVPort(const std::string &id) {
     QorCtl::Sim::Enter(*node_, "DVSwitch.RemoveDVPort");
-    QorCtl::Sim::Remove(own_port(*node_, id));
+    QorCtl::Network::Model::Forget(own_port(*node_, id));
 }
 
 void DVSwitchImpl::GetUplinkPorts(std::vector<std::string> &ports, std::vector<std::string> &names) {

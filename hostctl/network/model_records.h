@@ -49,6 +49,9 @@ inline std::vector<QorCtl::Sim::NodeRef> OnStack(const char *kind, const std::st
     return found;
 }
 
+// Takes a node out of the model; objects that hold it keep it.
+inline void Forget(const QorCtl::Sim::NodeRef &node) { QorCtl::Sim::Remove(node->kind, node->name); }
+
 // The node of that kind and name, or the library's not-found failure.
 inline QorCtl::Sim::NodeRef Existing(const char *kind, const std::string &name) {
     QorCtl::Sim::NodeRef node = QorCtl::Sim::Find(kind, name);

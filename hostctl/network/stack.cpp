@@ -122,7 +122,7 @@ void set_enabled(Node &node, const char *operation, bool enabled) { set_flag(nod
 
 void destroy_interface(const NodeRef &node) {
     Enter(*node, "QorNic.Destroy");
-    QorCtl::Sim::Remove(node);
+    Model::Forget(node);
 }
 
 std::vector<int> tags_of(const Node &node) {
@@ -245,7 +245,7 @@ void remove_route(const Node &owner, const char *operation, const char *kind, co
         Route route = Model::RecordOf<Route>(*node);
         if (route.network.GetStringAddress() == network.GetStringAddress() &&
             route.gateway.GetStringAddress() == gateway.GetStringAddress()) {
-            QorCtl::Sim::Remove(node);
+            Model::Forget(node);
             return;
         }
     }
@@ -307,7 +307,7 @@ std::vector<Param> all_of(const char *kind) {
 }
 
 void remove_all(const char *kind) {
-    for (const auto &node : QorCtl::Sim::All(kind)) QorCtl::Sim::Remove(node);
+    for (const auto &node : QorCtl::Sim::All(kind)) Model::Forget(node);
 }
 
 // The position of `text` in one of the library's name tables; an unknown
@@ -396,9 +396,9 @@ bool NetworkInfoImpl::RemoveNetstackInstance(const std::string &key, bool) {
     }
     NodeRef instance = QorCtl::Sim::Find("NetstackInstance", key);
     if (!instance) return false;
-    QorCtl::Sim::Remove(instance);
+    Model::Forget(instance);
     for (const char *kind : {"RoutingInfo", "DnsConfig"}) {
-        if (NodeRef part = QorCtl::Sim::Find(kind, key)) QorCtl::Sim::Remove(part);
+        if (NodeRef part = QorCtl::Sim::Find(kind, key)) Model::Forget(part);
     }
     return true;
 }
@@ -805,7 +805,7 @@ bool NetstackInstanceImpl::Destroy(bool) {
     if (node_->name == Model::kDefaultStack) {
         throw HostCtl::Lib::HostCtlException("The default netstack instance cannot be destroyed");
     }
-    QorCtl::Sim::Remove(node_);
+    Model::Forget(node_);
     return true;
 }
 
@@ -1013,7 +1013,7 @@ void IpSecConfigImpl::AddSPDConfig(const HostCtl::Network::IpSecSpdParam &param)
 
 void IpSecConfigImpl::RemoveSPDConfig(const std::string &name) {
     Enter(*node_, "IpSecConfig.RemoveSPDConfig");
-    QorCtl::Sim::Remove(Model::Existing("IpSecSpd", name));
+    Model::Forget(Model::Existing("IpSecSpd", name));
 }
 
 void IpSecConfigImpl::FlushSPDConfig() {
@@ -1052,12 +1052,12 @@ void IpSecConfigImpl::AddSADConfig(const HostCtl::Network::IpSecSadParam &param)
 
 void IpSecConfigImpl::RemoveSADConfig(const std::string &name) {
     Enter(*node_, "IpSecConfig.RemoveSADConfig");
-    QorCtl::Sim::Remove(Model::Existing("IpSecSad", name));
+    Model::Forget(Model::Existing("IpSecSad", name));
 }
 
 void IpSecConfigImpl::RemoveAutoSADConfig(const HostCtl::Network::IpSecSadParam &param) {
     Enter(*node_, "IpSecConfig.RemoveAutoSADConfig");
-    QorCtl::Sim::Remove(Model::Existing("IpSecSad", param.saName));
+    Model::Forget(Model::Existing("IpSecSad", param.saName));
 }
 
 void IpSecConfigImpl::FlushSADConfig() {
