@@ -347,24 +347,24 @@ def test_the_routing_implementation_is_not_taken_for_its_interface():
 
 @pytest.mark.parametrize("operation, call", [
     ("NetworkInfo.GetCurrentTcpQorkernelConnections",
-     lambda peer: qorctl.NetworkInfoImpl().GetCurrentTcpQorkernelConnections(peer.new_out("connections"))),
+     lambda out: qorctl.NetworkInfoImpl().GetCurrentTcpQorkernelConnections(out("connections"))),
     ("NetworkInfo.AddNetstackInstance",
-     lambda peer: qorctl.NetworkInfoImpl().AddNetstackInstance(qorctl.NetstackInstanceImpl("spare"))),
+     lambda out: qorctl.NetworkInfoImpl().AddNetstackInstance(qorctl.NetstackInstanceImpl("spare"))),
     ("QorKernelNicInfo.AddQorKernelNic",
-     lambda peer: qorctl.QorKernelNicInfoImpl().AddQorKernelNic("pg", "knic9", qorctl.IpConfig())),
-    ("QorNic.SetPortGroup", lambda peer: qorctl.QorNicImpl("knic1", "iscsi-a").SetPortGroup("pg")),
+     lambda out: qorctl.QorKernelNicInfoImpl().AddQorKernelNic("pg", "knic9", qorctl.IpConfig())),
+    ("QorNic.SetPortGroup", lambda out: qorctl.QorNicImpl("knic1", "iscsi-a").SetPortGroup("pg")),
     ("RoutingInfo.AddQorkernelRoute",
-     lambda peer: qorctl.RoutingInfoImpl().AddQorkernelRoute(qorctl.Ipv4Network("198.51.100.0/24"),
+     lambda out: qorctl.RoutingInfoImpl().AddQorkernelRoute(qorctl.Ipv4Network("198.51.100.0/24"),
                                                            qorctl.Ipv4Address("192.0.2.1"))),
-    ("DnsConfig.AddUserSearchDomain", lambda peer: qorctl.DnsConfigImpl().AddUserSearchDomain("x.invalid")),
-    ("IpSecConfig.FlushSADConfig", lambda peer: qorctl.IpSecConfigImpl().FlushSADConfig()),
-    ("NetstackInstance.Create", lambda peer: qorctl.NetstackInstanceImpl().Create()),
+    ("DnsConfig.AddUserSearchDomain", lambda out: qorctl.DnsConfigImpl().AddUserSearchDomain("x.invalid")),
+    ("IpSecConfig.FlushSADConfig", lambda out: qorctl.IpSecConfigImpl().FlushSADConfig()),
+    ("NetstackInstance.Create", lambda out: qorctl.NetstackInstanceImpl().Create()),
 ])
-def test_every_kind_of_stack_operation_can_be_made_to_fail(sim_host, peer, operation, call):
+def test_every_kind_of_stack_operation_can_be_made_to_fail(sim_host, out, operation, call):
     sim_host("""
         [QorNic knic1]
         [fail]
         %s = refused on request
     """ % operation)
     with pytest.raises(qorctl.HostCtlException, match="refused on request"):
-        call(peer)
+        call(out)
