@@ -26,7 +26,7 @@
 #include "hostctl/network/dvs.h"
 #include "hostctl/network/stack_values.h"
 #include "hostctl/network/stack.h"
-#include "hostctl/network/model_records.h"
+#include "model_records.h"
 
 namespace {
 
