@@ -2,9 +2,10 @@
 
 Reaches the host, opens the network information object, lists the physical
 adapters with their MAC addresses and link states, what the first adapter's
-neighbour switch announces and its counters, the hosts file, the system's
-version, services and firewall rulesets, then asks for an adapter that does
-not exist and handles the library's failure as a Python exception. Then it
+neighbour switch announces and its counters, the standard switches with
+their port groups, the hosts file, the system's version, services and
+firewall rulesets, then asks for an adapter that does not exist and handles
+the library's failure as a Python exception. Then it
 lists the processors and PCI devices, the resource-group tree with each
 group's processor allocation, and sets an advanced option within and outside
 its bounds.
@@ -38,6 +39,18 @@ def describe_neighbour(pnic):
         cdp.network.GetStringAddress()))
     print("  received %d packets (%d bytes), sent %d, dropped %d" % (
         stats.packetsRx, stats.bytesRx, stats.packetsTx, stats.droppedRx))
+
+
+def describe_switches(info):
+    print("\nstandard switches:")
+    for holder in info.GetVirtualSwitchInfo().get().GetVirtualSwitches():
+        vswitch = holder.get()
+        print("  %-9s uplinks %-10s ports %d of %d in use" % (
+            vswitch.GetName(), ",".join(vswitch.GetUplinks()) or "-", vswitch.GetPortsInUse(), vswitch.GetNumPorts()))
+        for group in (h.get() for h in vswitch.GetPortGroups()):
+            promiscuous = group.GetSecurityPolicy().GetAllowPromiscuous()
+            print("    %-20s vlan %-4d %s" % (group.GetName(), group.GetVlanId(),
+                                             "promiscuous" if promiscuous else "filtered"))
 
 
 def describe_hosts_file():
@@ -127,6 +140,7 @@ def main(argv=None):
     first = holders[0].get() if holders else None
     if first is not None:
         describe_neighbour(first)
+    describe_switches(info)
     describe_hosts_file()
     describe_network_stack(info)
     describe_system()
