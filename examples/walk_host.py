@@ -105,7 +105,8 @@ def describe_system():
 
 
 def describe_network_stack(info):
-    """The kernel interfaces of each network stack instance, with its gateway."""
+    """The kernel interfaces of each network stack instance, with its gateway,
+    and the distributed switches."""
     print("\nnetwork stack instances:")
     kernel_nics = info.GetQorKernelNicInfo().get()
     for holder in info.ListNetstackInstances():
@@ -115,6 +116,10 @@ def describe_network_stack(info):
         print("  %-18s gateway %-13s %s" % (key, gateway, ", ".join(
             "%s %s" % (nic.GetInterfaceName(), nic.GetIpConfig().GetIpv4Address().GetStringAddress())
             for nic in nics)))
+    for holder in info.GetVirtualSwitchInfo().get().GetDVSwitches():
+        switch = holder.get()
+        print("  distributed switch %s: %d ports, uplinks %s" % (
+            switch.GetDvsName(), len(switch.GetDVPorts()), ", ".join(switch.GetUplinks())))
 
 
 def main(argv=None):
