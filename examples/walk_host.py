@@ -118,8 +118,8 @@ def describe_network_stack(info):
             for nic in nics)))
     for holder in info.GetVirtualSwitchInfo().get().GetDVSwitches():
         switch = holder.get()
-        print("  distributed switch %s: %d ports, uplinks %s" % (
-            switch.GetDvsName(), len(switch.GetDVPorts()), ", ".join(switch.GetUplinks())))
+        print("  distributed switch %s: %d ports, MTU %d" % (switch.GetDvsName(), len(switch.GetDVPorts()),
+                                                            switch.GetMTU()))
 
 
 def main(argv=None):
