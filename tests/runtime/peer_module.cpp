@@ -360,11 +360,13 @@ PyObject *peer_pnic_vector(PyObject *, PyObject *args) {
 // Out-parameter values scripts cannot make themselves, by kind: "string",
 // "int", "uint32", "bool", or "connections" (a vector of TCP/IP connections).
 const char *out_type_name(const std::string &kind) {
-    if (kind == "string") return "std::string *";
-    if (kind == "int") return "int *";
-    if (kind == "uint32") return "unsigned int *";
-    if (kind == "bool") return "bool *";
-    if (kind == "connections") return "std::vector< HostCtl::Network::TcpIpConnection > *";
+    if (kind == "string") return "_p_std__string";
+    if (kind == "int") return "_p_int";
+    if (kind == "uint32") return "_p_unsigned_int";
+    if (kind == "bool") return "_p_bool";
+    if (kind == "connections") {
+        return "_p_std__vectorT_HostCtl__Network__TcpIpConnection_std__allocatorT_HostCtl__Network__TcpIpConnection_t_t";
+    }
     return nullptr;
 }
 
