@@ -137,6 +137,13 @@ bool has_tag(const Node &node, int tag) {
     return std::find(tags.begin(), tags.end(), tag) != tags.end();
 }
 
+// The port group an interface is plugged into, as the model names it.
+HostCtl::Network::PortGroupPtr port_group_of(const Node &node) {
+    Enter(node, "QorNic.GetPortGroup");
+    std::string name = Read<std::string>(node, "PortGroupName");
+    return HostCtl::Network::PortGroupPtr(new QorCtl::Network::PortGroupImpl(Model::Existing("PortGroup", name)));
+}
+
 std::string name_of(const HostCtl::Network::ConnectionPoint *point, const char *operation) {
     if (!point) throw HostCtl::Lib::HostCtlException(std::string(operation) + ": no connection point given");
     return point->GetName();
@@ -509,6 +516,8 @@ MacAddress QorNicImpl::GetMacAddress() {
     Enter(*node_, "QorNic.GetMacAddress");
     return fresh(*this, macAddress);
 }
+
+HostCtl::Network::PortGroupPtr QorNicImpl::GetPortGroup() { return port_group_of(*node_); }
 
 // Changing a cached member through the object leaves its copy stale.
 void QorNicImpl::SetMacAddress(MacAddress mac) {
@@ -1085,6 +1094,7 @@ namespace Network {
 
 std::string NetworkInterfaceNode::GetInterfaceName() { return node_->name; }
 std::string NetworkInterfaceNode::GetPortGroupName() { return Read<std::string>(*node_, "PortGroupName"); }
+HostCtl::Network::PortGroupPtr NetworkInterfaceNode::GetPortGroup() { return port_group_of(*node_); }
 MacAddress NetworkInterfaceNode::GetMacAddress() { return Read<MacAddress>(*node_, "MacAddress"); }
 void NetworkInterfaceNode::SetMacAddress(MacAddress mac) { Write(*node_, "MacAddress", mac.GetStringAddress()); }
 IpConfig NetworkInterfaceNode::GetIpConfig() { return ip_config_of(*node_); }

@@ -141,6 +141,7 @@ def test_kernel_interfaces_of_the_built_in_host(info):
     assert (management.GetInterfaceName(), config.GetIpv4Address().GetStringAddress(),
             [n.GetStringAddress() for n in config.GetIpv6Network()]) == ("knic0", "192.0.2.10", ["2001:db8::10/64"])
     assert info.GetDefaultNetstackInstance().get().GetQorNicNames() == ("knic0", "knic1", "knic2")
+    assert management.GetPortGroup().get().GetName() == "Management Network"
 
 
 def test_an_interface_added_shows_in_the_lists_and_goes_again(sim_host):
