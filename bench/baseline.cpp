@@ -22,6 +22,8 @@
 #include "hostctl/network/values.h"
 #include "hostctl/network/records.h"
 #include "hostctl/network/adapter_records.h"
+#include "hostctl/network/switching.h"
+#include "hostctl/network/switching_impl.h"
 #include "hostctl/network/objects.h"
 #include "hostctl/network/impl.h"
 
