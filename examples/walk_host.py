@@ -3,10 +3,10 @@
 Reaches the host, opens the network information object, lists the physical
 adapters with their MAC addresses and link states, what the first adapter's
 neighbour switch announces and its counters, the standard switches with
-their port groups, the hosts file, the system's version, services and
-firewall rulesets, then asks for an adapter that does not exist and handles
-the library's failure as a Python exception. Then it lists the processors
-and PCI devices, the storage devices with their paths and adapters, the
+their port groups, the network stack instances and distributed switches, the
+hosts file, the system's version, services and firewall rulesets, then asks
+for an adapter that does not exist and handles the library's failure as a
+Python exception. Then it lists the processors and PCI devices, the storage devices with their paths and adapters, the
 file systems, the software iSCSI adapter, each multipathed device with its
 array type, path selection policy and the paths that policy sends I/O down,
 the resource-group tree with each group's processor allocation, and sets an
@@ -161,6 +161,24 @@ def print_multipathing():
                                         device.GetPathSelectionPolicyName(), paths))
 
 
+def describe_network_stack(info):
+    """The kernel interfaces of each network stack instance, with its gateway,
+    and the distributed switches."""
+    print("\nnetwork stack instances:")
+    kernel_nics = info.GetQorKernelNicInfo().get()
+    for holder in info.ListNetstackInstances():
+        key = holder.get().GetKey()
+        gateway = info.GetRoutingInfo(key).get().GetQorKernelDefaultGateway().GetStringAddress()
+        nics = [nic.get() for nic in kernel_nics.GetQorKernelNicsByInstanceKey(key)]
+        print("  %-18s gateway %-13s %s" % (key, gateway, ", ".join(
+            "%s %s" % (nic.GetInterfaceName(), nic.GetIpConfig().GetIpv4Address().GetStringAddress())
+            for nic in nics)))
+    for holder in info.GetVirtualSwitchInfo().get().GetDVSwitches():
+        switch = holder.get()
+        print("  distributed switch %s: %d ports, MTU %d" % (switch.GetDvsName(), len(switch.GetDVPorts()),
+                                                            switch.GetMTU()))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--model", help="simulated-host model file to walk instead of the built-in host")
@@ -186,6 +204,7 @@ def main(argv=None):
         describe_neighbour(first)
     describe_switches(info)
     describe_hosts_file()
+    describe_network_stack(info)
     describe_system()
 
     print("\nlooking up adapter %r:" % args.missing)

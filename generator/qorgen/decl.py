@@ -31,14 +31,15 @@ Class members (indented under ``class``)::
     nodelete                         no delete_ function
     unlisted                         no flat function at all: scripts meet the class
                                      only as a base that proxies convert to
-    noconvert BASE ...               ancestors a proxy of the class does not convert
-                                     to, though the class derives from them
     unregistered                     no registration function: the package has no
                                      class for it, so its proxies stay bare
     ctor(PARAMS) [noE] [custom]      one line per overload, in declaration order
     op NAME(PARAMS) [const] [static] [noE] [hidden] [custom] [-> TYPE] [= EXPR]
-    field NAME : TYPE [readonly] [= INIT]   INIT: the member's C++ initializer
+    field NAME : TYPE [readonly|hidden] [= INIT]   INIT: the member's C++ initializer;
+                                     a hidden field is state the library keeps to itself
     reexpose NAME ...                interface operations repeated under this class
+    noconvert BASE ...               ancestors the conversion graph leaves out: a proxy
+                                     of the class is not accepted where they are declared
     binding own | all [except NAME ...]
                                      which operations the module calls as members of
                                      this very class instead of through the virtual
@@ -155,6 +156,7 @@ class Field:
     name: str
     type: ctype.CType
     readonly: bool = False
+    hidden: bool = False                  # library state without accessors
     bare: bool = False                    # written as one name without namespace, by value
     param: Optional[ctype.CType] = None   # the setter's parameter type, when not the field's own
     init: str = ""                        # C++ initializer of the member, when not value-initialised
@@ -517,12 +519,13 @@ class _Reader:
             name, _, text = rest.partition(":")
             text, _, init = text.partition("=")
             words = text.split()
-            readonly = words and words[-1] == "readonly"
-            if readonly:
+            flag = words[-1] if words and words[-1] in ("readonly", "hidden") else ""
+            if flag:
                 words = words[:-1]
             t = ctype.parse(" ".join(words))
             bare = "::" not in t.name and not t.args and not t.pointers and not t.ref and t.array is None
-            cls.fields.append(Field(name.strip(), t, bool(readonly), bare, init=init.strip(), owner=cls.qname))
+            cls.fields.append(Field(name.strip(), t, flag == "readonly", flag == "hidden", bare, init=init.strip(),
+                                    owner=cls.qname))
         elif keyword == "reexpose":
             cls.reexposed.extend(rest.split())
         elif keyword == "noconvert":

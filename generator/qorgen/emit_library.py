@@ -151,7 +151,7 @@ class LibraryWriter(ValueWriter):
     def forward_header(self):
         out = ["// Generated: forward declarations of the library's types.", "#pragma once", "",
                "#include <algorithm>", "#include <iterator>", "#include <map>", "#include <memory>",
-               "#include <set>", "#include <string>", "#include <unordered_map>", "#include <functional>", "#include <utility>", "#include <vector>", "",
+               "#include <set>", "#include <string>", "#include <chrono>", "#include <unordered_map>", "#include <functional>", "#include <utility>", "#include <vector>", "",
                '#include "hostctl/core.h"', ""]
         for qname in list(self.lib.classes) + list(self.lib.opaque):
             if not self.enclosing_class(qname):
@@ -241,6 +241,7 @@ class LibraryWriter(ValueWriter):
         body += ["    class %s {};" % q.rsplit("::", 1)[-1] for q in self.lib.opaque if self.enclosing_class(q) is cls]
         if self.is_interface(cls):
             body.append(("    ~%s() override = default;" if cls.bases else "    virtual ~%s() = default;") % cls.short)
+            # An operation the module evaluates itself is no member of the library's.
             for op in self.resolved_ops(cls):
                 if not op.expr:
                     body.append("    " + self.method_decl(op, pure=not op.static))
@@ -253,7 +254,7 @@ class LibraryWriter(ValueWriter):
             inherited = self.virtual_ops(cls)
             for op in self.impl_ops(cls):
                 body.append("    " + self.method_decl(op, override=signature(op) in inherited))
-            body += ["    " + declare(self.model.member_type(fld), fld.name) + "{};" for fld in cls.fields]
+            body += ["    %s{%s};" % (declare(self.model.member_type(fld), fld.name), fld.init) for fld in cls.fields]
             if not self.impl_base(cls):
                 body += ["", "protected:", "    QorCtl::Sim::NodeRef node_;"]
         else:
@@ -311,7 +312,8 @@ class LibraryWriter(ValueWriter):
         """Declared constructors the library must define: every one of an
         implementation class; those with parameters of a record."""
         scopes = self.model.scopes_of(cls.namespace, cls.qname)
-        wanted = [c for c in cls.ctors if c.params or self.is_impl(cls)]
+        # A constructor the module writes as an expression passes defaults to another.
+        wanted = [c for c in cls.ctors if (c.params or self.is_impl(cls)) and not c.expr]
         resolved = [self.model._resolve_op(c, scopes) for c in wanted]
         # The copy constructor is the implicit one.
         copy = ctype.CType(cls.qname, const=True, ref="&")
@@ -475,8 +477,11 @@ class LibraryWriter(ValueWriter):
         if op.name.startswith("Set") and first is not None and self.codable(first):
             lines.append('    QorCtl::Sim::Write(%s, "%s", p1);' % (node, key))
         elif op.name.startswith("Set") and len(op.params) == 1 and self.record_of(op.params[0]):
-            # A record is stored field by field, where its getter fills it from.
-            lines.append('    QorCtl::Sim::Store(p1, %s, "%s");' % (node, key))
+            # A record is stored field by field, where its getter fills it from;
+            # one passed by pointer only when there is one.
+            record = "*p1" if first.pointers else "p1"
+            guard = "if (p1) " if first.pointers else ""
+            lines.append('    %sQorCtl::Sim::Store(%s, %s, "%s");' % (guard, record, node, key))
         elif op.name.startswith("Set") and len(op.params) == 1 and self.is_value_object(first):
             lines.append('    QorCtl::Sim::Store(%s, "%s", "%s", p1);' % (node, key, operation))
         elif not is_getter:

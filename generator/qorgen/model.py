@@ -24,7 +24,7 @@ SCALARS = {
 STD_NAMES = {
     "std::string", "std::vector", "std::map", "std::set", "std::pair", "std::unique_ptr",
     "std::shared_ptr", "std::allocator", "std::less", "std::exception", "void",
-    "std::unordered_map", "std::reference_wrapper",
+    "std::unordered_map", "std::reference_wrapper", "std::chrono::system_clock::time_point",
 }
 # The C++ words among them; the other names are the library's typedefs.
 C_SCALARS = set(SCALARS.values())
@@ -475,6 +475,8 @@ class Model:
             fld.type = self.resolve(fld.type, scopes)
             if fld.param is not None:
                 fld.param = self.resolve(fld.param, scopes)
+            if fld.hidden:
+                continue
             if not fld.readonly:
                 fn = self._function("%s_%s_set" % (cls.py, fld.name), "set", cls, None, False)
                 fn.args = [self._field_arg(fld)]

@@ -40,6 +40,22 @@ std::string trim(const std::string &text) {
     throw HostCtl::Lib::HostCtlException(origin + ":" + std::to_string(lineno) + ": " + problem);
 }
 
+// The node a section header names. A section that repeats one of an earlier
+// part of the model adds to it, so that each area's part can describe its own
+// side of a shared object.
+Node *section(Model &model, const std::string &kind, const std::string &name) {
+    auto &nodes = model.nodes[kind];
+    for (const auto &node : nodes) {
+        if (node->name == name) return node.get();
+    }
+    auto fresh = std::make_shared<Node>();
+    fresh->kind = kind;
+    fresh->name = name;
+    nodes.push_back(fresh);
+    model.order.push_back(fresh);
+    return fresh.get();
+}
+
 // Whether `node` stands for `kind`: it is of that kind, or its "Also" lists
 // the kind ("Also = ScsiInterface" on a Fibre Channel adapter).
 bool stands_for(const Node &node, const std::string &kind) {
@@ -71,18 +87,7 @@ std::shared_ptr<Model> parse(std::istream &in, const std::string &origin) {
             size_t blank = header.find(' ');
             std::string kind = header.substr(0, blank);
             std::string name = blank == std::string::npos ? std::string() : trim(header.substr(blank));
-            // A section met again adds to its node: each area's part of a
-            // model may describe the same object.
-            for (const auto &known : model->nodes[kind]) {
-                if (known->name == name) node = known.get();
-            }
-            if (node) continue;
-            auto fresh = std::make_shared<Node>();
-            fresh->kind = kind;
-            fresh->name = name;
-            model->nodes[kind].push_back(fresh);
-            model->order.push_back(fresh);
-            node = fresh.get();
+            node = section(*model, kind, name);
             continue;
         }
         size_t equals = line.find('=');

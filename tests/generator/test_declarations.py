@@ -124,6 +124,15 @@ def test_reexposed_operation_keeps_the_interface_prototype_under_the_new_name():
     assert entry.candidates[0].self_arg.decl.spell() == "HostCtl::Network::WidgetImpl const *"
 
 
+def test_hidden_fields_are_library_state_without_flat_functions():
+    from qorgen.emit_library import LibraryWriter
+    text = SAMPLE.replace("  reexpose GetName\n", "  reexpose GetName\n  field stale : bool hidden = true\n")
+    model = Model(read(CORE + text))
+    assert not [e.py for e in model.entries if "stale" in e.py]
+    header = LibraryWriter(model).headers()["hostctl/sample.h"]
+    assert "    bool stale{true};" in header
+
+
 @pytest.mark.parametrize("text, complaint", [
     ("area a\nnamespace N\nclass A\n  op F(Unknown)\n", "unknown type name 'Unknown'"),
     ("area a\nclass A\n  op F(int\n", "cannot read operation"),

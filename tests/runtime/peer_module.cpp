@@ -358,6 +358,92 @@ PyObject *peer_pnic_vector(PyObject *, PyObject *args) {
     return qor::pointer_to_object(holders.release(), type, qor::kOwn);
 }
 
+// Out-parameter values scripts cannot make themselves, by kind: "string",
+// "int", "uint32", "bool", or "connections" (a vector of TCP/IP connections).
+const char *out_type_name(const std::string &kind) {
+    if (kind == "string") return "_p_std__string";
+    if (kind == "int") return "_p_int";
+    if (kind == "uint32") return "_p_unsigned_int";
+    if (kind == "bool") return "_p_bool";
+    if (kind == "connections") {
+        return "_p_std__vectorT_HostCtl__Network__TcpIpConnection_std__allocatorT_HostCtl__Network__TcpIpConnection_t_t";
+    }
+    return nullptr;
+}
+
+typedef std::vector<HostCtl::Network::TcpIpConnection> Connections;
+
+// The value behind an out-parameter proxy made by new_out; null with
+// TypeError set when the proxy is not one of that kind.
+void *out_pointer(PyObject *proxy, const std::string &kind) {
+    swig_type_info *type = named_type(out_type_name(kind));
+    if (!type) return nullptr;
+    void *out = nullptr;
+    if (qor::object_to_pointer(proxy, &out, type, 0) != 0 || !out) {
+        PyErr_Format(PyExc_TypeError, "not an out-parameter value of kind '%s'", kind.c_str());
+        return nullptr;
+    }
+    return out;
+}
+
+// new_out(kind): a bare, non-owning proxy of a new value-initialised value;
+// free_out(proxy, kind) destroys it.
+PyObject *peer_new_out(PyObject *, PyObject *args) {
+    const char *kind;
+    if (!PyArg_ParseTuple(args, "s:new_out", &kind)) return nullptr;
+    const char *name = out_type_name(kind);
+    if (!name) return PyErr_Format(PyExc_ValueError, "no out-parameter kind '%s'", kind);
+    swig_type_info *type = named_type(name);
+    if (!type) return nullptr;
+    void *value = nullptr;
+    if (std::strcmp(kind, "string") == 0) value = new std::string();
+    if (std::strcmp(kind, "int") == 0) value = new int();
+    if (std::strcmp(kind, "uint32") == 0) value = new unsigned int();
+    if (std::strcmp(kind, "bool") == 0) value = new bool();
+    if (std::strcmp(kind, "connections") == 0) value = new Connections();
+    return qor::pointer_to_object(value, type, qor::kNoShadow);
+}
+
+// out_value(proxy, kind): what the value holds; connections as a list of
+// (laddr, lport, faddr, fport) tuples.
+PyObject *peer_out_value(PyObject *, PyObject *args) {
+    PyObject *proxy;
+    const char *kind;
+    if (!PyArg_ParseTuple(args, "Os:out_value", &proxy, &kind)) return nullptr;
+    void *value = out_pointer(proxy, kind);
+    if (!value) return nullptr;
+    const std::string which = kind;
+    if (which == "string") return PyUnicode_FromString(static_cast<std::string *>(value)->c_str());
+    if (which == "int") return PyLong_FromLong(*static_cast<int *>(value));
+    if (which == "uint32") return PyLong_FromUnsignedLong(*static_cast<unsigned int *>(value));
+    if (which == "bool") return PyBool_FromLong(*static_cast<bool *>(value));
+    PyObject *items = PyList_New(0);
+    for (const auto &c : *static_cast<Connections *>(value)) {
+        PyObject *item = items ? Py_BuildValue("(sisi)", c.laddr.c_str(), c.lport, c.faddr.c_str(), c.fport) : nullptr;
+        if (!item || PyList_Append(items, item) < 0) {
+            Py_XDECREF(item);
+            Py_XDECREF(items);
+            return nullptr;
+        }
+        Py_DECREF(item);
+    }
+    return items;
+}
+
+PyObject *peer_free_out(PyObject *, PyObject *args) {
+    PyObject *proxy;
+    const char *kind;
+    if (!PyArg_ParseTuple(args, "Os:free_out", &proxy, &kind)) return nullptr;
+    void *value = out_pointer(proxy, kind);
+    if (!value) return nullptr;
+    const std::string which = kind;
+    if (which == "string") delete static_cast<std::string *>(value);
+    if (which == "int") delete static_cast<int *>(value);
+    if (which == "uint32") delete static_cast<unsigned int *>(value);
+    if (which == "bool") delete static_cast<bool *>(value);
+    if (which == "connections") delete static_cast<Connections *>(value);
+    Py_RETURN_NONE;
+
 // volume_list(): a proxy of a new, empty list of unresolved volumes, as a
 // script hands it to the caches to fill. The module has no destructor for the
 // list, so the proxy does not own it: the list lives as long as the process.
@@ -413,6 +499,9 @@ PyMethodDef peer_functions[] = {
     {"volume_list", peer_volume_list, METH_NOARGS, nullptr},
     {"volume_names", peer_volume_names, METH_VARARGS, nullptr},
     {"report_live_objects_at_exit", peer_report_live_objects_at_exit, METH_NOARGS, nullptr},
+    {"new_out", peer_new_out, METH_VARARGS, nullptr},
+    {"out_value", peer_out_value, METH_VARARGS, nullptr},
+    {"free_out", peer_free_out, METH_VARARGS, nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
 

@@ -244,6 +244,7 @@ inline std::string Indexed(const char *key, const char *index) {
     return std::string(key) + "." + (index ? index : "");
 }
 inline std::string Indexed(const char *key, const std::string &index) { return std::string(key) + "." + index; }
+inline std::string Indexed(const char *key, const std::string *index) { return Indexed(key, index ? *index : ""); }
 
 template <class T>
 void Write(Node &node, const char *key, const T &value) {
