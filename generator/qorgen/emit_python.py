@@ -147,9 +147,29 @@ def protocol_lines(ops):
     return []
 
 
+def bases_first(classes):
+    """The classes in declaration order, except that a class comes after the
+    classes it derives from, which Python needs defined first."""
+    by_name = {cls.qname: cls for cls in classes}
+    placed, order = set(), []
+
+    def place(cls):
+        if cls.qname in placed:
+            return
+        placed.add(cls.qname)
+        for base in cls.bases:
+            if base in by_name:
+                place(by_name[base])
+        order.append(cls)
+
+    for cls in classes:
+        place(cls)
+    return order
+
+
 def package_source(model: Model):
     out = [PROLOGUE]
-    for cls in model.python_classes:
+    for cls in bases_first(model.python_classes):
         out += class_source(model, cls)
     for entry in model.entries:
         fn = entry.candidates[0]
