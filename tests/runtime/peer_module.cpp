@@ -443,6 +443,7 @@ PyObject *peer_free_out(PyObject *, PyObject *args) {
     if (which == "bool") delete static_cast<bool *>(value);
     if (which == "connections") delete static_cast<Connections *>(value);
     Py_RETURN_NONE;
+}
 
 // volume_list(): a proxy of a new, empty list of unresolved volumes, as a
 // script hands it to the caches to fill. The module has no destructor for the

@@ -2,7 +2,6 @@
 // an array type, and the values scripts only receive and pass back.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "hostctl/core.h"
@@ -11,13 +10,6 @@
 namespace TarnConfigStore {
 
 class ConfigStoreObject;
-
-// A difference between the desired and the running configuration.
-class DriftObjectPtr {
-public:
-    std::shared_ptr<ConfigStoreObject> desired;
-    std::shared_ptr<ConfigStoreObject> running;
-};
 
 // A filter that selects objects of the configuration store.
 class FilterSpecObjectPtr {
