@@ -134,13 +134,9 @@ def entries_by_class(model: Model):
     return grouped
 
 
-def class_source(model: Model, cls: Class, entries):
-    """One call that makes and registers the class. Its flat functions are
-    named after it (`<Class>_<name>`, `new_<Class>`, `<Class>_<field>_get`),
-    so the package finds them by the names listed here: a few texts to read
-    at import instead of a class body per class."""
+def python_bases(model: Model, cls: Class):
+    """The bases of a proxy class: the classes its proxies convert to."""
     by_name = {c.qname: c for c in model.python_classes}
-    # A proxy class derives from the classes its proxies convert to.
     bases = [by_name[b].py for b in cls.bases if b in by_name and b not in cls.noconvert]
     if cls.qname == EXCEPTION:
         # An exception's instance layout is the interpreter's own, which
@@ -148,6 +144,15 @@ def class_source(model: Model, cls: Class, entries):
         bases += ["_ProxyBehaviour", "Exception"]
     elif not bases:
         bases.append("_Proxy")
+    return bases
+
+
+def class_source(model: Model, cls: Class, entries):
+    """One call that makes and registers the class. Its flat functions are
+    named after it (`<Class>_<name>`, `new_<Class>`, `<Class>_<field>_get`),
+    so the package finds them by the names listed here: a few texts to read
+    at import instead of a class body per class."""
+    bases = python_bases(model, cls)
     methods, statics, fields, readonly = [], [], [], []
     options = []
     if not any(e.candidates[0].kind == "ctor" for e in entries):

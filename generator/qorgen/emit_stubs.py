@@ -9,7 +9,7 @@ say in Python terms is `Any`.
 """
 
 from .decl import Class
-from .emit_python import EXCEPTION, entries_by_class, loose
+from .emit_python import entries_by_class, loose, python_bases
 from .model import Arg, Function, Model, Result, ctype
 
 HEADER = '''"""Types of the Python classes over the _qorctl extension module.
@@ -220,13 +220,7 @@ OBJECT_NAMES = set(dir(object))
 
 
 def class_stub(types: Types, model: Model, cls: Class, entries, inherited):
-    by_name = {c.qname: c for c in model.python_classes}
-    bases = [by_name[b].py for b in cls.bases if b in by_name and b not in cls.noconvert]
-    if cls.qname == EXCEPTION:
-        bases += ["_ProxyBehaviour", "Exception"]
-    elif not bases:
-        bases.append("_Proxy")
-    lines = ["class %s(%s):" % (cls.py, ", ".join(bases))]
+    lines = ["class %s(%s):" % (cls.py, ", ".join(python_bases(model, cls)))]
     ctors = [fn for e in entries for fn in e.candidates if fn.kind == "ctor"]
     if ctors:
         lines += function_lines(types, "__init__", ctors, "    ", result="None")
