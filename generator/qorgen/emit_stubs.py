@@ -9,7 +9,7 @@ say in Python terms is `Any`.
 """
 
 from .decl import Class
-from .emit_python import entries_by_class, loose, python_bases
+from .emit_python import bases_first, entries_by_class, loose, python_bases
 from .model import Arg, Function, Model, Result, ctype
 
 HEADER = '''"""Types of the Python classes over the _qorctl extension module.
@@ -196,9 +196,10 @@ def function_lines(types: Types, name, candidates, indent="", decorators=(), fir
     kept = distinct(types, candidates)
     comment = "  # type: ignore[%s]" % ignore if ignore else ""
     lines = []
-    for fn in kept:
+    for number, fn in enumerate(kept):
         if len(kept) > 1:
-            lines.append(indent + "@overload")
+            # The checker reports an overload set at its first decorator.
+            lines.append(indent + "@overload" + (comment if number == 0 else ""))
         lines += [indent + decorator for decorator in decorators]
         lines.append(indent + types.signature(name, fn, first, result) + comment)
     return lines
@@ -262,7 +263,7 @@ def stub_source(model: Model):
     grouped = entries_by_class(model)
     out = [HEADER]
     names_of = {}
-    for cls in model.python_classes:
+    for cls in bases_first(model.python_classes):  # what a class inherits is known before it
         inherited = set()
         for base in model.ancestors(cls):
             inherited |= names_of.get(base, set())

@@ -9,6 +9,7 @@
 #include "hostctl/storage/filesystems.h"
 #include "hostctl/storage/held.h"
 #include "hostctl/storage/info.h"
+#include "hostctl/storage/luns.h"
 #include "hostctl/storage/multipath_values.h"
 #include "hostctl/storage/psa.h"
 #include "hostctl/storage/nmp.h"  // after psa.h: its classes derive from those
@@ -253,6 +254,16 @@ bool StorageInfoImpl::IsValidPsaPluginName(const std::string &name) {
 std::vector<std::string> StorageInfoImpl::GetPsaPluginNames() {
     QorCtl::Sim::Enter(*node_, "StorageInfo.GetPsaPluginNames");
     return NamesOf(QorCtl::Sim::All("PsaPlugin"));
+}
+
+// The disk units of the names given (a name the host has no unit of adds nothing).
+std::vector<HostCtl::Storage::DiskLunPtr> StorageInfoImpl::GetDiskLuns(const std::set<std::string> &names) {
+    QorCtl::Sim::Enter(*node_, "StorageInfo.GetDiskLuns");
+    std::vector<HostCtl::Storage::DiskLunPtr> found;
+    for (const auto &unit : QorCtl::Sim::Members("DiskLun", *node_)) {
+        if (names.count(unit->name)) found.emplace_back(new DiskLunImpl(unit));
+    }
+    return found;
 }
 
 std::vector<std::string> StorageInfoImpl::GetScsiAdaptersForDevice(const std::string &device) {

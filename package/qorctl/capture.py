@@ -91,6 +91,12 @@ class Capture:
         return self.nodes.setdefault((kind, name), {})
 
     def put(self, kind, name, key, value):
+        if type(value).__name__ == "IpConfig":
+            # The host keeps an interface's address configuration as properties
+            # of the interface: its IPv4 address and netmask.
+            self.put(kind, name, "Ipv4Address", value.GetIpv4Address())
+            self.put(kind, name, "Ipv4Netmask", value.GetIpv4Netmask())
+            return
         properties = self.node(kind, name)
         try:
             pairs = encode(value)

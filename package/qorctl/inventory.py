@@ -109,16 +109,17 @@ class Part:
     that each hand out one object), the fields and lists of `content`. A
     part of a single list or value shows as that list or value."""
 
-    def __init__(self, label, root, *content, path=()):
+    def __init__(self, label, root, *content, path=(), named_by="GetName"):
         self.label, self.root, self.content, self.path = label, root, content, path
+        self.named_by = named_by  # what names the object at the end of the path
 
     def read(self, walk):
         try:
             target = walk.root(self.root)
             if isinstance(target, Failed):
                 return target
-            for operation in self.path:
-                target = walk.descend(target, operation)
+            for step, operation in enumerate(self.path, 1):
+                target = walk.descend(target, operation, self.named_by if step == len(self.path) else "GetName")
                 if isinstance(target, Failed):
                     return target
             values = walk.read_all(target, self.content)
@@ -171,8 +172,9 @@ AREAS = {
              path=("GetRoutingInfo",)),
         Part("dns", "NetworkInfoImpl",
              Field("hostname", "GetHostname"), Field("domain", "GetDomain"),
-             Field("name servers", "GetAllNameServers"), Field("search domains", "GetSearchDomains"),
-             path=("GetDnsConfig",)),
+             Field("name servers", "GetAllNameServers", key="NameServers"),
+             Field("search domains", "GetSearchDomains"),
+             path=("GetDnsConfig",), named_by="GetNetstackInstanceKey"),
     ],
     "storage": [
         Part("adapters", "StorageInfoImpl", Objects(
@@ -182,9 +184,11 @@ AREAS = {
         Part("units", "StorageInfoImpl", Objects(
             "units", "GetLuns",
             Field("display name", "GetDisplayName"), Field("status", "GetStatusString"),
+            Field("status code", "GetStatus"),
             Field("size", "GetSize"), Field("vendor", "GetVendor"), Field("model", "GetModel"),
             Field("local", "IsLocal"), Field("ssd", "IsSSD"),
-            Objects("paths", "GetPaths", Field("adapter", "GetAdapterName"), Field("state", "GetStateString")))),
+            Objects("paths", "GetPaths", Field("adapter", "GetAdapterName"), Field("state", "GetStateString"),
+                    Field("state code", "GetState")))),
         Part("file systems", "StorageInfoImpl", Objects(
             "file systems", "GetFileSystems",
             Field("type", "GetType"), Field("mounted", "IsMounted"), Field("path", "GetConsolePath"),
@@ -305,14 +309,18 @@ class Walk:
     def read_all(self, target, content):
         return {spec.label: spec.read(self, target) for spec in content}
 
-    def descend(self, target, operation):
-        """The one object `operation` hands out (in a holder or lent)."""
+    def descend(self, target, operation, naming="GetName"):
+        """The one object `operation` hands out (in a holder or lent), named
+        by the operation `naming`."""
         try:
             result = self.call(target, operation)
         except qorctl.HostCtlException as error:
             return self.failed(target, operation, error)
         proxy = result.get() if is_holder(result) else result
-        return Target(proxy, kind_of(proxy), self.name_of(proxy))
+        target = Target(proxy, kind_of(proxy), self.name_of(proxy, naming))
+        if naming != "GetName":  # the name is a property of its own, which a capture keeps
+            self.capture.put(target.kind, target.name, property_key(naming), target.name)
+        return target
 
     def member(self, proxy, owner, name):
         """A listed object, recorded as a member of its owner's node."""
