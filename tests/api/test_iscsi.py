@@ -487,6 +487,12 @@ def test_a_failing_operation_raises_and_changes_nothing(sim_host):
     assert refused(adapter.GetAdapterStats) == "counters unavailable"
 
 
+def ipv4_address(properties):
+    # The address configuration is a member of `properties`: it lives only as
+    # long as that record, which this call keeps alive.
+    return properties.ipConfig.GetIpv4Address().GetStringAddress()
+
+
 @pytest.mark.parametrize("operation, change, read", [
     ("SetiScsiName", lambda a: a.SetiScsiName("iqn.2026-01.invalid.host-b:sw"), lambda a: a.GetiScsiName()),
     ("SetiScsiAlias", lambda a: a.SetiScsiAlias("host-b"), lambda a: a.GetiScsiAlias()),
@@ -494,7 +500,7 @@ def test_a_failing_operation_raises_and_changes_nothing(sim_host):
      lambda a: refused(a.AddiScsiBoundNic, "knic1")),
     ("SetMtu", lambda a: a.SetMtu(9000), lambda a: a.GetMtu()),
     ("SetIpv4Address", lambda a: a.SetIpv4Address("192.0.2.31"),
-     lambda a: a.GetNetworkProperties().ipConfig.GetIpv4Address().GetStringAddress()),
+     lambda a: ipv4_address(a.GetNetworkProperties())),
     ("RemoveStaticDiscoveryTarget", lambda a: a.RemoveStaticDiscoveryTarget(target(TARGET0, "192.0.2.60")),
      lambda a: a.GetTargetParms(target(TARGET0, "192.0.2.60"))),
     ("EnableChapAuthorization", lambda a: a.EnableChapAuthorization(qorctl.iScsiChapParameters()),
