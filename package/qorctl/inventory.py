@@ -307,7 +307,7 @@ class Walk:
         return plain(value)
 
     def read_all(self, target, content):
-        return {spec.label: spec.read(self, target) for spec in content}
+        return {part.label: part.read(self, target) for part in content}
 
     def descend(self, target, operation, naming="GetName"):
         """The one object `operation` hands out (in a holder or lent), named

@@ -14,7 +14,7 @@ class ConfigStoreObject;
 // A filter that selects objects of the configuration store.
 class FilterSpecObjectPtr {
 public:
-    std::string spec;
+    std::string selection;
 };
 
 }  // namespace TarnConfigStore
