@@ -111,20 +111,21 @@ void delslice(V &v, const Slice &s) {
 // ---- vectors ---------------------------------------------------------------------------
 
 // An element read by index, front or back: values by kind, except record
-// values, which are borrowed proxies of the element inside the vector.
+// values, which are borrowed proxies of the element inside the vector that
+// keep the vector's proxy `owner` alive.
 template <class T>
-PyObject *element_at(T &value, const ContainerInfo &info) {
+PyObject *element_at(T &value, const ContainerInfo &info, PyObject *owner) {
     if constexpr (std::is_class<T>::value && !std::is_same<T, std::string>::value &&
                   !std::is_same<T, std::pair<std::string, std::string>>::value) {
-        return pointer_to_object(&value, info.element_type, 0);
+        return member_to_object(&value, info.element_type, owner);
     } else {
         return Element<T>::from(value, info);
     }
 }
 // A holder inside a holder vector: a borrowed proxy of the holder.
 template <class T>
-PyObject *element_at(std::unique_ptr<T> &value, const ContainerInfo &info) {
-    return pointer_to_object(&value, info.element_type, 0);
+PyObject *element_at(std::unique_ptr<T> &value, const ContainerInfo &info, PyObject *owner) {
+    return member_to_object(&value, info.element_type, owner);
 }
 
 template <class V>
@@ -134,8 +135,8 @@ typename V::value_type &edge_element(V &v, bool last) {
 }
 
 template <class V>
-PyObject *vector_front(V &v, const ContainerInfo &info, bool last) {
-    return guard([&] { return element_at(edge_element(v, last), info); });
+PyObject *vector_front(V &v, const ContainerInfo &info, bool last, PyObject *owner) {
+    return guard([&] { return element_at(edge_element(v, last), info, owner); });
 }
 
 template <class V>
@@ -158,8 +159,8 @@ PyObject *vector_pop_back(V &v) {
 }
 
 template <class V>
-PyObject *vector_getitem(V &v, ptrdiff_t i, const ContainerInfo &info) {
-    return guard([&] { return element_at(v[check_index(i, v.size())], info); });
+PyObject *vector_getitem(V &v, ptrdiff_t i, const ContainerInfo &info, PyObject *owner) {
+    return guard([&] { return element_at(v[check_index(i, v.size())], info, owner); });
 }
 
 template <class V>

@@ -197,6 +197,13 @@ PyObject *from_borrowed(T *ptr, swig_type_info *type) {
     return pointer_to_object(const_cast<std::remove_const_t<T> *>(ptr), type, 0);
 }
 
+// A field inside the object argument `owner`: borrowed, and keeping the
+// owner's proxy alive while it lives.
+template <class T>
+PyObject *from_member(T *ptr, swig_type_info *type, PyObject *owner) {
+    return member_to_object(const_cast<std::remove_const_t<T> *>(ptr), type, owner);
+}
+
 // An owning pointer handed over by the library: moved into a new heap holder
 // whose proxy does not own it, so the object lives until Python code resets,
 // deletes or acquires the holder.

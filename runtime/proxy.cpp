@@ -70,6 +70,7 @@ void proxy_dealloc(PyObject *self) {
         }
     }
     Py_XDECREF(v->next);
+    Py_XDECREF(v->owner);
     PyObject_Free(self);
     drop_class_data();
 }
@@ -304,6 +305,7 @@ PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
     v->ty = type;
     v->own = own;
     v->next = nullptr;
+    v->owner = nullptr;
     hold_class_data();
     return reinterpret_cast<PyObject *>(v);
 }
@@ -444,10 +446,10 @@ SwigPyObject *find_view(PyObject *obj, swig_type_info *type) {
     return view;
 }
 
-PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags) {
-    if (!ptr) Py_RETURN_NONE;
-    PyObject *proxy = new_proxy_object(ptr, type, (flags & kOwn) ? 1 : 0);
-    if (!proxy) return nullptr;
+namespace {
+
+// The proxy, or its shadow instance when the type's class makes one.
+PyObject *with_shadow(PyObject *proxy, swig_type_info *type, int flags) {
     SwigPyClassData *data = class_data_of(type);
     // After the registry teardown the class data no longer says how to make
     // an instance; the bare proxy is all that can be given.
@@ -455,6 +457,22 @@ PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags) {
     PyObject *instance = new_shadow_instance(data, proxy);
     Py_DECREF(proxy);
     return instance;
+}
+
+}  // namespace
+
+PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags) {
+    if (!ptr) Py_RETURN_NONE;
+    PyObject *proxy = new_proxy_object(ptr, type, (flags & kOwn) ? 1 : 0);
+    return proxy ? with_shadow(proxy, type, flags) : nullptr;
+}
+
+PyObject *member_to_object(void *ptr, swig_type_info *type, PyObject *owner) {
+    if (!ptr) Py_RETURN_NONE;
+    PyObject *proxy = new_proxy_object(ptr, type, 0);
+    if (!proxy) return nullptr;
+    as_proxy(proxy)->owner = reinterpret_cast<PyObject *>(find_this(owner));
+    return with_shadow(proxy, type, 0);
 }
 
 PyObject *new_shadow_instance(SwigPyClassData *data, PyObject *proxy) {

@@ -12,6 +12,7 @@ struct SwigPyObject {
     swig_type_info *ty;    // static type when the proxy was made
     int own;               // 1 when Python must destroy the object
     PyObject *next;        // owned or null: another view of the same object
+    PyObject *owner;       // owned or null: the proxy of the object this one lives inside
 };
 
 enum PointerToObjectFlags { kOwn = 1, kNoShadow = 2 };
@@ -68,6 +69,13 @@ bool held_proxies_intact();
 
 // New reference (None for a null pointer), or null with an exception set.
 PyObject *pointer_to_object(void *ptr, swig_type_info *type, int flags);
+
+// A borrowed proxy of `ptr`, an object inside the object that `owner` (a
+// proxy, or an instance carrying one) refers to: a record's field, a
+// container's element. The new proxy keeps the owner's proxy alive, so an
+// expression such as `record().field.Method()` never reads the record after
+// its last other reference went away.
+PyObject *member_to_object(void *ptr, swig_type_info *type, PyObject *owner);
 
 PyObject *new_shadow_instance(SwigPyClassData *data, PyObject *proxy);
 

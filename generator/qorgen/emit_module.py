@@ -159,6 +159,9 @@ def result_lines(fn: Function, call):
     }
     if r.kind == "void":
         return ["%s;" % call, "Py_RETURN_NONE;"]
+    if fn.kind == "get" and r.kind == "borrowed" and r.reference:
+        # A member held inside the record: its proxy keeps the record's alive.
+        return ["return qor::from_member(&%s, %s, argv[0]);" % (call, ref)]
     return [simple[r.kind]]
 
 

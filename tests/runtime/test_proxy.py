@@ -134,6 +134,35 @@ def test_own_takes_at_most_one_argument():
     assert point.own() is True
 
 
+# ---- objects inside other objects ------------------------------------------------------
+
+@pytest.mark.parametrize(
+    "make, member",
+    [
+        (lambda: qorctl.iScsiNetworkProperties(), lambda owner: owner.ipConfig),
+        (lambda: qorctl.BootDeviceVector([qorctl.BootDevice()]), lambda owner: owner[0]),
+        (lambda: qorctl.BootDeviceVector([qorctl.BootDevice()]), lambda owner: owner.back()),
+    ],
+    ids=["field", "element", "back"],
+)
+def test_a_member_keeps_the_proxy_it_lives_in(make, member):
+    # `record().field.Method()` in one expression must not read a freed record:
+    # the member's proxy holds its owner's proxy until the member goes.
+    owner = make()
+    this = owner.this
+    held = sys.getrefcount(this)
+    inside = member(owner)
+    assert sys.getrefcount(this) == held + 1
+    del owner
+    assert sys.getrefcount(this) == held  # the member alone keeps the owner's proxy
+    del inside
+    assert sys.getrefcount(this) == held - 1
+
+
+def test_a_member_of_a_temporary_record_is_usable_in_one_expression():
+    assert qorctl.iScsiNetworkProperties().ipConfig.IsIpv4Valid() in (True, False)
+
+
 # ---- chains of views ------------------------------------------------------------------
 
 @pytest.mark.parametrize("bad", [5, None, "proxy", object()])
