@@ -37,8 +37,8 @@ bool unpack_slice(PyObject *slice, RawSlice *out);
 // member's __index__ is Python code, which may change the container.
 struct SliceArg {
     ctr::RawSlice raw;
-    bool load(PyObject *obj, const char *message) {
-        if (!check(obj)) return arg_error(kTypeError, message);
+    bool load(PyObject *obj, ArgSite site) {
+        if (!check(obj)) return arg_error(kTypeError, site);
         if (ctr::unpack_slice(obj, &raw)) return true;
         PyErr_SetString(PyExc_TypeError, "slice indices must be integers or None");
         return false;

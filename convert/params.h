@@ -56,9 +56,9 @@ struct ScalarTraits<E, std::enable_if_t<std::is_enum<E>::value>> {
 template <class T>
 struct ScalarArg {
     T value{};
-    bool load(PyObject *obj, const char *message) {
+    bool load(PyObject *obj, ArgSite site) {
         int status = ScalarTraits<T>::as(obj, &value);
-        return ok(status) || arg_error(status, message);
+        return ok(status) || arg_error(status, site);
     }
     static bool check(PyObject *obj) { return ok(ScalarTraits<T>::as(obj, nullptr)); }
     T get() const { return value; }
@@ -75,11 +75,11 @@ struct StringArg {
     ~StringArg() {
         if (owned) delete text;
     }
-    bool load(PyObject *obj, const char *message) {
+    bool load(PyObject *obj, ArgSite site) {
         int status = AsPtrStdString(obj, &text);
-        if (!ok(status)) return arg_error(status, message);
+        if (!ok(status)) return arg_error(status, site);
         owned = (status & kNewObject) != 0;
-        return text || null_ref_error(message);
+        return text || null_ref_error(site);
     }
     static bool check(PyObject *obj) { return ok(AsPtrStdString(obj, nullptr)); }
     std::string &get() const { return *text; }
@@ -95,9 +95,9 @@ struct CStringArg {
     ~CStringArg() {
         if (alloc == kNewObject) delete[] text;
     }
-    bool load(PyObject *obj, const char *message) {
+    bool load(PyObject *obj, ArgSite site) {
         int status = AsCharPtrAndSize(obj, &text, nullptr, &alloc);
-        return ok(status) || arg_error(status, message);
+        return ok(status) || arg_error(status, site);
     }
     static bool check(PyObject *obj) { return ok(AsCharPtrAndSize(obj, nullptr, nullptr, nullptr)); }
     const char *get() const { return text; }
@@ -108,9 +108,9 @@ struct CStringArg {
 template <size_t N>
 struct CharArrayArg {
     char value[N] = {};
-    bool load(PyObject *obj, const char *message) {
+    bool load(PyObject *obj, ArgSite site) {
         int status = AsCharArray(obj, value, N);
-        return ok(status) || arg_error(status, message);
+        return ok(status) || arg_error(status, site);
     }
     static bool check(PyObject *obj) { return ok(AsCharArray(obj, nullptr, N)); }
     char *get() { return value; }
@@ -125,13 +125,13 @@ enum class Null { kAllowed, kValueError, kTypeError };
 template <class T, Null Nulls>
 struct PointerArg {
     T *ptr = nullptr;
-    bool load(PyObject *obj, swig_type_info *type, const char *message, int flags = 0) {
+    bool load(PyObject *obj, swig_type_info *type, ArgSite site, int flags = 0) {
         void *raw = nullptr;
         int status = object_to_pointer(obj, &raw, type, flags);
-        if (!ok(status)) return arg_error(status, message);
+        if (!ok(status)) return arg_error(status, site);
         ptr = static_cast<T *>(raw);
         if (ptr || Nulls == Null::kAllowed) return true;
-        return Nulls == Null::kValueError ? null_ref_error(message) : arg_error(kTypeError, message);
+        return Nulls == Null::kValueError ? null_ref_error(site) : arg_error(kTypeError, site);
     }
     static bool check(PyObject *obj, swig_type_info *type) {
         return object_to_pointer(obj, nullptr, type, 0) == 0;
@@ -159,11 +159,11 @@ struct ContainerArg {
     ~ContainerArg() {
         if (owned) delete ptr;
     }
-    bool load(PyObject *obj, const ContainerInfo &info, const char *message) {
+    bool load(PyObject *obj, const ContainerInfo &info, ArgSite site) {
         int status = Conversion<C>::asptr(obj, &ptr, info);
-        if (!ok(status)) return arg_error(status, message);
+        if (!ok(status)) return arg_error(status, site);
         owned = (status & kNewObject) != 0;
-        return ptr || null_ref_error(message);
+        return ptr || null_ref_error(site);
     }
     static bool check(PyObject *obj, const ContainerInfo &info) {
         return ok(Conversion<C>::asptr(obj, nullptr, info));

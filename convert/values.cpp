@@ -161,7 +161,7 @@ PyObject *call_setter(PyObject *args, VariableSetter set) {
 
 int CStringVariable::set(PyObject *value, const char *null_ref_message) {
     CStringArg text;
-    if (!text.load(value, null_ref_message)) return 1;
+    if (!text.load(value, ArgSite{null_ref_message, 0})) return 1;
     std::unique_ptr<char[]> copy;
     if (text.get()) {
         size_t size = std::strlen(text.get()) + 1;

@@ -2,6 +2,7 @@
 
 #include <new>
 #include <stdexcept>
+#include <string>
 
 namespace qor {
 
@@ -23,23 +24,46 @@ PyObject *error_type_for_code(int code) {
     }
 }
 
-bool arg_error(int status, const char *null_ref_message) {
+namespace {
+
+constexpr const char kNullRefPrefix[] = "invalid null reference ";
+
+// "in method 'F', argument N of type 'T'", behind the null-reference prefix
+// when `null_ref` is set. New reference, or null with an exception set.
+PyObject *site_message(ArgSite site, bool null_ref) {
+    if (site.number == 0) {
+        return PyUnicode_FromString(null_ref ? site.type : site.type + sizeof(kNullRefPrefix) - 1);
+    }
+    return PyUnicode_FromFormat("%sin method '%s', argument %d of type '%s'", null_ref ? kNullRefPrefix : "",
+                                calling_function(), site.number, site.type);
+}
+
+void raise_with_site(PyObject *type, ArgSite site, bool null_ref, const char *tail) {
+    PyObject *text = site_message(site, null_ref);
+    if (!text) return;
+    if (tail) {
+        PyErr_Format(type, "%U%s", text, tail);
+    } else {
+        PyErr_SetObject(type, text);
+    }
+    Py_DECREF(text);
+}
+
+}  // namespace
+
+bool arg_error(int status, ArgSite site) {
     if (status == kDeletedObject) {
-        PyErr_Format(PyExc_ValueError, "%s: the object behind this proxy was deleted",
-                     arg_message(null_ref_message));
-        return false;
+        raise_with_site(PyExc_ValueError, site, false, ": the object behind this proxy was deleted");
+    } else if (status == kNoUtf8) {
+        raise_with_site(PyExc_ValueError, site, false, ": the text has no UTF-8 form");
+    } else {
+        raise_with_site(error_type_for_code(status == kError ? kTypeError : status), site, false, nullptr);
     }
-    if (status == kNoUtf8) {
-        PyErr_Format(PyExc_ValueError, "%s: the text has no UTF-8 form", arg_message(null_ref_message));
-        return false;
-    }
-    int code = status == kError ? kTypeError : status;
-    PyErr_SetString(error_type_for_code(code), arg_message(null_ref_message));
     return false;
 }
 
-bool null_ref_error(const char *null_ref_message) {
-    PyErr_SetString(PyExc_ValueError, null_ref_message);
+bool null_ref_error(ArgSite site) {
+    raise_with_site(PyExc_ValueError, site, true, nullptr);
     return false;
 }
 
@@ -54,17 +78,30 @@ PyObject *overload_error(const char *message) {
     return nullptr;
 }
 
-PyObject *argument_count_error(PyObject *args, const char *format) {
-    // The format holds one conversion per expected argument and the tuple has
-    // another length, so the parser fails before it writes anything; the
-    // destinations are there for the longest signature.
+namespace {
+
+PyObject *argument_count_error(PyObject *args, const char *name, Py_ssize_t count) {
+    // The interpreter's parser writes the message: given one conversion per
+    // expected argument and a tuple of another length, it fails before it
+    // writes anything; the destinations are there for the longest signature.
+    std::string format(static_cast<size_t>(count), 'O');
+    format.append(":").append(name);
     PyObject *d[25] = {};
-    if (PyArg_ParseTuple(args, format, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8],
+    if (PyArg_ParseTuple(args, format.c_str(), &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8],
                          &d[9], &d[10], &d[11], &d[12], &d[13], &d[14], &d[15], &d[16], &d[17], &d[18],
                          &d[19], &d[20], &d[21], &d[22], &d[23], &d[24])) {
         PyErr_SetString(PyExc_SystemError, "argument count check passed a tuple of the wrong length");
     }
     return nullptr;
+}
+
+}  // namespace
+
+PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call) {
+    Py_ssize_t argc = PyTuple_GET_SIZE(args);
+    if (count >= 0 && argc != count) return argument_count_error(args, name, count);
+    CallScope scope(name);
+    return call(reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
 }
 
 PyObject *exception_class_for_type(swig_type_info *type) {

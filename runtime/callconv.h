@@ -35,17 +35,21 @@ inline bool ok(int status) { return status >= 0; }
 
 PyObject *error_type_for_code(int code);
 
-// Every argument message is stored as its null-reference form; the plain
-// "in method ..." form is the tail after this prefix, so one constant serves both.
-constexpr const char kNullRefPrefix[] = "invalid null reference ";
-inline const char *arg_message(const char *null_ref_message) {
-    return null_ref_message + sizeof(kNullRefPrefix) - 1;
-}
+// Where a value being converted comes from, for the message of its error:
+// argument `number` of the wrapper being called, declared as `type`; or, when
+// `number` is 0, a variable or field whose whole null-reference message is
+// `type`. Messages are put together only when a conversion fails, so a wrapper
+// carries no message text of its own: the function's name comes from the call
+// in progress, and the type texts are shared by every wrapper that names them.
+struct ArgSite {
+    const char *type;
+    int number;
+};
 
 // Sets the exception for a failed argument conversion; always returns false.
-bool arg_error(int status, const char *null_ref_message);
+bool arg_error(int status, ArgSite site);
 // Sets ValueError with the null-reference message; always returns false.
-bool null_ref_error(const char *null_ref_message);
+bool null_ref_error(ArgSite site);
 
 // Sets NotImplementedError with a complete overload message; returns null.
 PyObject *overload_error(const char *message);
@@ -63,18 +67,10 @@ inline PyObject *vectorcall(PyObject *callable, PyObject *const *args, size_t na
 // objects, `argc` already checked against what it takes.
 using VectorFunction = PyObject *(*)(PyObject *const *argv, Py_ssize_t argc);
 
-// Reports a tuple of the wrong length the way the interpreter's own parser
-// does, naming the function through `format`; returns null.
-PyObject *argument_count_error(PyObject *args, const char *format);
-
-// The argument-tuple entry of a wrapper: the tuple's items are the argument
-// vector. `count` -1 takes any number (an overload dispatcher counts itself).
-inline PyObject *call_with_tuple(PyObject *args, const char *format, Py_ssize_t count, VectorFunction call) {
-    Py_ssize_t argc = PyTuple_GET_SIZE(args);
-    if (count >= 0 && argc != count) return argument_count_error(args, format);
-    CallScope scope;
-    return call(reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
-}
+// The argument-tuple entry of a wrapper named `name`: the tuple's items are
+// the argument vector. `count` -1 takes any number (an overload dispatcher
+// counts itself); another length fails as the interpreter's own parser would.
+PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call);
 
 PyObject *exception_class_for_type(swig_type_info *type);
 // Raises `obj` as the value of `cls` and releases the caller's reference.

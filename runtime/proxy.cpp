@@ -361,6 +361,7 @@ struct HeldProxy {
 std::vector<HeldProxy> g_held;  // the innermost call's entries last
 size_t g_call_mark = 0;         // where the innermost call's entries begin
 int g_call_depth = 0;
+const char *g_calling_function = "?";
 unsigned long g_calls_made = 0;
 
 void hold_for_call(SwigPyObject *view) {
@@ -391,13 +392,16 @@ int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int
 
 }  // namespace
 
-CallScope::CallScope() : outer_mark_(g_call_mark) {
+CallScope::CallScope(const char *function) : outer_mark_(g_call_mark), outer_function_(g_calling_function) {
+    g_calling_function = function;
     g_call_mark = g_held.size();
     ++g_call_depth;
     ++g_calls_made;
 }
 
 unsigned long calls_made() { return g_calls_made; }
+
+const char *calling_function() { return g_calling_function; }
 
 // Entries are taken off before they are released: a proxy that dies here
 // may destroy its object through a wrapper, which opens a scope of its own.
@@ -408,6 +412,7 @@ CallScope::~CallScope() {
         Py_DECREF(view);
     }
     g_call_mark = outer_mark_;
+    g_calling_function = outer_function_;
     --g_call_depth;
 }
 

@@ -48,14 +48,19 @@ SwigPyObject *find_view(PyObject *obj, swig_type_info *type);
 // later argument converts, stays alive for as long as the call uses it.
 class CallScope {
 public:
-    CallScope();
+    // `function` is the wrapper's name (kept, not copied), for its messages.
+    explicit CallScope(const char *function);
     ~CallScope();
     CallScope(const CallScope &) = delete;
     CallScope &operator=(const CallScope &) = delete;
 
 private:
     size_t outer_mark_;
+    const char *outer_function_;
 };
+
+// The name of the innermost wrapper call in progress ("?" outside any).
+const char *calling_function();
 
 // How many wrapper calls have begun: a container can change only in a call,
 // so an iterator that sees no other call since its last step can trust the

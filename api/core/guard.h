@@ -53,7 +53,7 @@ int guarded_status(Assign &&assign) {
 template <class T>
 int assign_variable(PyObject *value, T *target, swig_type_info *type, const char *null_ref_message) {
     RefArg<T> source;
-    if (!source.load(value, type, null_ref_message)) return 1;
+    if (!source.load(value, type, ArgSite{null_ref_message, 0})) return 1;
     return guarded_status([&]() { *target = *source.get(); });
 }
 

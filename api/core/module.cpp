@@ -46,7 +46,7 @@ PyObject *vector_call(PyObject *callable, PyObject *const *args, size_t nargsf, 
     Py_ssize_t argc = PyVectorcall_NARGS(nargsf);
     bool keywords = kwnames && PyTuple_GET_SIZE(kwnames) > 0;
     if (!keywords && (entry.count < 0 || entry.count == argc)) {
-        CallScope scope;
+        CallScope scope(function->m_ml->ml_name);
         return entry.call(args, argc);
     }
     return call_through_tuple(callable, args, argc, kwnames);

@@ -73,18 +73,14 @@ std::string network_text(const Network &network) {
 // The list a holder owns; an empty holder is refused as a null reference of
 // argument `position`.
 const HostCtl::System::FirewallIpList &held(const HostCtl::System::FirewallIpListPtr &holder, int position) {
-    static const char *const messages[] = {
-        "invalid null reference in method 'FirewallIpList_CalcIps', argument 2 of type "
-        "'HostCtl::System::FirewallIpListPtr const &'",
-        "invalid null reference in method 'FirewallIpList_CalcIps', argument 3 of type "
-        "'HostCtl::System::FirewallIpListPtr const &'",
-        "invalid null reference in method 'FirewallIpList_CalcIps', argument 4 of type "
-        "'HostCtl::System::FirewallIpListPtr &'",
-        "invalid null reference in method 'FirewallIpList_CalcIps', argument 5 of type "
-        "'HostCtl::System::FirewallIpListPtr &'",
+    static const char *const types[] = {
+        "HostCtl::System::FirewallIpListPtr const &",
+        "HostCtl::System::FirewallIpListPtr const &",
+        "HostCtl::System::FirewallIpListPtr &",
+        "HostCtl::System::FirewallIpListPtr &",
     };
     if (!holder) {
-        null_ref_error(messages[position - 2]);
+        null_ref_error(ArgSite{types[position - 2], position});
         throw ErrorAlreadySet();
     }
     return *holder;

@@ -66,8 +66,10 @@ def types_header(model: Model):
 
 # ---- wrappers ---------------------------------------------------------------
 
-def message(fn: Function, number, decl_text):
-    return c_string("%sin method '%s', argument %d of type '%s'" % (NULL_PREFIX, fn.py, number, decl_text))
+def site(number, decl_text):
+    """The qor::ArgSite of argument `number`: its message is put together
+    from the function's name only when the argument fails to convert."""
+    return "{%s, %d}" % (c_string(decl_text), number)
 
 
 def info_expr(info):
@@ -175,21 +177,21 @@ def body(fn: Function):
     if fn.kind == "delete":
         # None deletes nothing; a proxy stops owning and referring to the object.
         lines.append("qor::PtrArg<%s> self;" % self_arg.cpp)
-        lines.append(load_line(self_arg, "self", 0, message(fn, 1, self_arg.decl.spell()),
+        lines.append(load_line(self_arg, "self", 0, site(1, self_arg.decl.spell()),
                                "qor::kDisown | qor::kForget"))
         lines += ["return qor::guarded([&]() -> PyObject * {", "    delete self.get();",
                   "    Py_RETURN_NONE;", "});"]
         return lines
     if self_arg is not None:
         lines.append(holder_decl(self_arg, "self"))
-        lines.append(load_line(self_arg, "self", 0, message(fn, 1, self_arg.decl.spell())))
+        lines.append(load_line(self_arg, "self", 0, site(1, self_arg.decl.spell())))
         number = 1
     names = []
     for k, arg in enumerate(fn.args):
         name = "a%d" % (k + 1)
         names.append(name)
         lines.append(holder_decl(arg, name))
-        lines.append(load_line(arg, name, number, message(fn, number + 1, arg.decl.spell())))
+        lines.append(load_line(arg, name, number, site(number + 1, arg.decl.spell())))
         number += 1
     if fn.kind == "set":
         lines += constant_guard(fn)
@@ -227,7 +229,7 @@ def array_check(fn: Function):
     """An array field is written by copying from the pointer given, so a null
     pointer is refused before anything is copied."""
     text = "%sin variable '%s' of type '%s'" % (NULL_PREFIX, fn.target, fn.args[0].decl.spell())
-    return ["if (!a1.get()) return qor::null_ref_error(%s), nullptr;" % c_string(text)]
+    return ["if (!a1.get()) return qor::null_ref_error({%s, 0}), nullptr;" % c_string(text)]
 
 
 def arg_count(fn: Function):
@@ -245,17 +247,17 @@ def vector_wrapper(fn: Function, c_name, linkage=""):
     return out
 
 
-def tuple_entry(py, fmt, count):
+def tuple_entry(py, name, count):
     """The function-table entry of the argument-tuple convention: the tuple's
-    items are the argument vector (count -1: any number, for a dispatcher)."""
+    items are the argument vector (count -1: any number, for a dispatcher).
+    `name` is what a wrong argument count and argument errors name."""
     return ["PyObject *_wrap_%s(PyObject *, PyObject *args) {" % py,
-            "    return qor::call_with_tuple(args, %s, %d, _call_%s);" % (fmt, count, py), "}"]
+            "    return qor::call_with_tuple(args, %s, %d, _call_%s);" % (c_string(name), count, py), "}"]
 
 
 def plain_wrapper(fn: Function):
-    n = arg_count(fn)
-    fmt = c_string("O" * n + ":" + (fn.py if fn.kind != "register" else "swigregister"))
-    return vector_wrapper(fn, "_call_" + fn.py) + tuple_entry(fn.py, fmt, n)
+    name = fn.py if fn.kind != "register" else "swigregister"
+    return vector_wrapper(fn, "_call_" + fn.py) + tuple_entry(fn.py, name, arg_count(fn))
 
 
 def dispatch_order(entry: FunctionEntry):
@@ -288,7 +290,7 @@ def dispatcher(entry: FunctionEntry):
         out.append("    if (%s) return _call_%s__%d(argv, argc);" % (condition, entry.py, index))
     out.append("    return qor::overload_error(%s);" % c_string(overload_message(entry)))
     out.append("}")
-    return out + tuple_entry(entry.py, "nullptr", -1)
+    return out + tuple_entry(entry.py, entry.py, -1)
 
 
 def has_vector_entry(entry: FunctionEntry):
