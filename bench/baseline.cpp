@@ -15,7 +15,6 @@
 #include <string>
 
 #include "hostctl/core.h"
-#include "hostctl/forward.h"
 #include "hostctl/geometry.h"
 #include "hostctl/hardware/pci.h"
 #include "hostctl/network/enums.h"

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "hostctl/core.h"
-#include "hostctl/forward.h"
 #include "hostctl/geometry.h"
 #include "hostctl/hardware/pci.h"
 #include "hostctl/network/enums.h"

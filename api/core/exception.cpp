@@ -1,8 +1,11 @@
-#include "qorctl_types.h"
 #include "api/core/guard.h"
 
+namespace qor::ty {
+extern swig_type_info *&_p_HostCtl__Lib__HostCtlException;  // defined by the generated type table
+}
+
 PyObject *qor::raise_library_exception(const HostCtl::Lib::HostCtlException &error) {
-    swig_type_info *type = QOR_TYPE(ty::_p_HostCtl__Lib__HostCtlException);
+    swig_type_info *type = ty::_p_HostCtl__Lib__HostCtlException;
     PyObject *cls = exception_class_for_type(type);
     PyObject *value = pointer_to_object(new HostCtl::Lib::HostCtlException(error), type, kOwn);
     if (value) raise_object(cls, value);

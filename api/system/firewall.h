@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "hostctl/forward.h"
+#include "hostctl/system/objects.h"
 
 namespace qor {
 namespace system {

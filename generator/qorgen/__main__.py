@@ -34,9 +34,6 @@ def generate(out, areas, paths):
     model = Model(library)
     writer = emit_library.LibraryWriter(model)
     headers = writer.headers()
-    # Every header the declarations name, hand-written or generated.
-    all_headers = list(dict.fromkeys(["hostctl/core.h", "hostctl/forward.h"] + library.headers))
-    write(os.path.join(out, "include", "hostctl", "forward.h"), writer.forward_header())
     for path, text in headers.items():
         write(os.path.join(out, "include", path), text)
     for path in library.headers:
@@ -46,14 +43,14 @@ def generate(out, areas, paths):
             write(os.path.join(out, "include", path), "// Generated: library declarations (none here).\n"
                                                       "#pragma once\n")
     for area in areas:
-        write(os.path.join(out, "lib_%s.cpp" % area), writer.source(area, all_headers))
-        write(os.path.join(out, "api_%s.cpp" % area), emit_module.area_source(model, area, all_headers))
-    write(os.path.join(out, "qorctl_types.h"), emit_module.types_header(model))
-    write(os.path.join(out, "qorctl_types.cpp"), emit_module.types_source(model, all_headers))
+        write(os.path.join(out, "lib_%s.cpp" % area), writer.source(area))
+    for path, text in emit_module.wrapper_sources(model, writer.names, areas).items():
+        write(os.path.join(out, path), text)
+    write(os.path.join(out, "qorctl_types.cpp"), emit_module.types_source(model, writer.names))
     write(os.path.join(out, "qorctl_wrappers.h"), emit_module.wrappers_header(model))
     write(os.path.join(out, "qorctl_functions.cpp"), emit_module.function_table(model))
-    write(os.path.join(out, "qorctl_values.cpp"), emit_values.values_source(model, all_headers))
-    write(os.path.join(out, "lib_values.cpp"), writer.values_source(all_headers))
+    write(os.path.join(out, "qorctl_values.cpp"), emit_values.values_source(model, writer.names))
+    write(os.path.join(out, "lib_values.cpp"), writer.values_source())
     package = os.path.join(out, "python", "qorctl")
     write(os.path.join(package, "__init__.py"), emit_python.package_source(model))
     write(os.path.join(package, "_docs.py"), emit_python.docs_source(model))

@@ -13,6 +13,7 @@ from dataclasses import replace
 
 from . import ctype
 from .decl import Class, DeclError, Func, Op, Variable
+from .includes import NameIndex
 from .model import STRING, Model
 
 CORE = "HostCtl::Lib::HostCtlObject"
@@ -61,15 +62,13 @@ class ValueWriter:
             files.setdefault(header, []).extend(wrap_namespace(owner, lines + ["};"]) + [""])
         return files
 
-    def values_source(self, headers):
+    def values_source(self):
         """Definitions of the variables the library holds."""
+        body = ["%s = %s;" % (declare(self.declared_type(var), var.qname), var.init)
+                for var in self.variables() if var.library]
         out = ["// Generated: the library's data objects.", '#include "hostctl/sim.h"']
-        out += ['#include "%s"' % h for h in headers]
-        out.append("")
-        for var in self.variables():
-            if var.library:
-                out.append("%s = %s;" % (declare(self.declared_type(var), var.qname), var.init))
-        return "\n".join(out) + "\n"
+        out += self.names.source_preamble("\n".join(body), complete="") + [""]
+        return "\n".join(out + body) + "\n"
 
 
 class LibraryWriter(ValueWriter):
@@ -84,6 +83,7 @@ class LibraryWriter(ValueWriter):
                     if base in self.lib.classes and self.is_interface(self.lib.classes[base]):
                         self.impl_for.setdefault(base, cls)
         self._add_node_impls()
+        self.names = NameIndex(self)
 
     def _add_node_impls(self):
         """An interface the declarations give no implementation (the library
@@ -148,26 +148,6 @@ class LibraryWriter(ValueWriter):
         return cls.qname == IMPL_BASE and op.name == "Print"
 
     # ---- headers -----------------------------------------------------------
-    def forward_header(self):
-        out = ["// Generated: forward declarations of the library's types.", "#pragma once", "",
-               "#include <algorithm>", "#include <iterator>", "#include <map>", "#include <memory>",
-               "#include <set>", "#include <string>", "#include <chrono>", "#include <unordered_map>", "#include <functional>", "#include <utility>", "#include <vector>", "",
-               '#include "hostctl/core.h"', ""]
-        for qname in list(self.lib.classes) + list(self.lib.opaque):
-            if not self.enclosing_class(qname):
-                out += namespaced(qname, "class %s;")
-        for enum in self.lib.enums.values():
-            if not self.enclosing_class(enum.qname):
-                out += namespaced(enum.qname, "enum %s : int;")
-        for holder in self.lib.holders:
-            out += namespaced(holder.typedef, "typedef std::unique_ptr< %s > %%s;" % holder.target)
-        for qname, text in self.lib.typedefs.items():
-            if any(h.typedef == qname for h in self.lib.holders):
-                continue
-            target = self.model.resolve(ctype.parse(text), self.model.scopes_of(self.lib.typedef_scope[qname]))
-            out += namespaced(qname, declare(target, "%s", typedef=True))
-        return "\n".join(out) + "\n"
-
     def headers(self):
         """Generated header path -> text."""
         files = OrderedDict()
@@ -186,9 +166,8 @@ class LibraryWriter(ValueWriter):
             files.setdefault(path, []).extend(lines)
         texts = OrderedDict()
         for path, lines in files.items():
-            head = ["// Generated: library declarations.", "#pragma once", "",
-                    '#include "hostctl/forward.h"', '#include "hostctl/sim.h"']
-            head += ['#include "%s"' % other for other in self.needed_headers(path, lines)]
+            head = ["// Generated: library declarations.", "#pragma once", ""]
+            head += self.names.header_preamble(path, "\n".join(lines), self.needed_headers(path, lines))
             texts[path] = "\n".join(head + [""] + lines) + "\n"
         return texts
 
@@ -205,6 +184,9 @@ class LibraryWriter(ValueWriter):
             if header and header not in (path, *found):
                 found.append(header)
 
+        for var in self.variables():
+            if var.header == path and not var.library:
+                need(self.model.canonical(self.declared_type(var)).value().name)  # defined here: its type is complete
         for cls in self.generated:
             if cls.header == path:
                 for base in cls.bases:
@@ -212,9 +194,11 @@ class LibraryWriter(ValueWriter):
                 for fld in cls.fields:
                     member = self.model.member_type(fld)
                     if not member.pointers and not member.ref:
-                        need(member.name)
+                        # The elements of a container held by value must be complete too.
+                        for name in sorted(self.names.uses(member.spell())):
+                            need(name)
         text = "\n".join(lines)
-        for outer in set(re.findall(r"((?:\w+::)+)\w+", text)):
+        for outer in sorted(set(re.findall(r"((?:\w+::)+)\w+", text))):
             need(outer[:-2])
         return found
 
@@ -373,11 +357,8 @@ class LibraryWriter(ValueWriter):
         return "%s %%s(%s)" % (result, params(op, named))
 
     # ---- sources -----------------------------------------------------------
-    def source(self, area, headers):
-        out = ["// Generated: behaviour of the library's classes over the simulated host.",
-               '#include "hostctl/sim.h"']
-        out += ['#include "%s"' % h for h in headers]
-        out.append("")
+    def source(self, area):
+        out = []
         for cls in self.generated:
             if cls.area == area:
                 out += self.class_source(cls)
@@ -389,7 +370,10 @@ class LibraryWriter(ValueWriter):
                 out += [head, '    QorCtl::Sim::Node &node = *QorCtl::Sim::FindOrAdd("", "");']
                 out += self.behaviour(op, "node", "")
                 out += ["}", ""]
-        return "\n".join(out) + "\n"
+        head = ["// Generated: behaviour of the library's classes over the simulated host.", '#include "hostctl/sim.h"']
+        # Definitions spell every type they return and take.
+        head += self.names.source_preamble("\n".join(out), complete="") + [""]
+        return "\n".join(head + out) + "\n"
 
     def class_source(self, cls):
         out = []

@@ -17,51 +17,61 @@ def c_string(text):
 
 
 def type_ref(record):
-    return "QOR_TYPE(%d)" % record.index
+    """A type record as generated code refers to it: by a name of its own,
+    bound to its slot of the sorted registry by the type table only, so that
+    adding a type changes no source that does not use it."""
+    return "qor::ty::" + record.mangled
+
+
+TYPE_REF = re.compile(r"\bqor::ty::(\w+)")
+
+
+def generated_source(head, body, names, complete):
+    """A module source: `head` (its comment and the module's own includes),
+    the library headers and aliases `body` uses (and `complete` names, see
+    NameIndex.source_preamble), the type-record variables it refers to, then
+    `body`."""
+    text = "\n".join(body)
+    out = list(head) + names.source_preamble(text, complete)
+    used = sorted(set(TYPE_REF.findall(text)))
+    if used:
+        out += ["", "namespace qor::ty {"] + ["extern swig_type_info *&%s;" % name for name in used] + ["}"]
+    return "\n".join(out + [""] + body) + "\n"
 
 
 # ---- type records -----------------------------------------------------------
 
-def types_source(model: Model, headers):
+def types_source(model: Model, names):
     records = model.sorted_records()
-    out = ["// Generated: type records and conversion edges, sorted by mangled name.",
-           '#include "runtime/registry.h"']
-    out += ['#include "%s"' % h for h in headers]
-    out += ["", "namespace {", ""]
+    body = ["namespace {", ""]
     for r in records:
-        out.append("swig_type_info type_%d = {%s, %s, nullptr, nullptr, nullptr, 0};"
-                   % (r.index, c_string(r.mangled), c_string(r.display)))
-    out.append("")
+        body.append("swig_type_info type_%d = {%s, %s, nullptr, nullptr, nullptr, 0};"
+                    % (r.index, c_string(r.mangled), c_string(r.display)))
+    body.append("")
     for r in records:
         for n, edge in enumerate(r.edges):
-            out.append("void *cast_%d_%d(void *p, int *) { return static_cast<%s *>(static_cast<%s *>(p)); }"
-                       % (r.index, n, edge.target_cpp, edge.source_cpp))
-    out.append("")
+            body.append("void *cast_%d_%d(void *p, int *) { return static_cast<%s *>(static_cast<%s *>(p)); }"
+                        % (r.index, n, edge.target_cpp, edge.source_cpp))
+    body.append("")
     for r in records:
         entries = ["{&type_%d, nullptr, nullptr, nullptr}" % r.index]
         entries += ["{&type_%d, cast_%d_%d, nullptr, nullptr}" % (e.source.index, r.index, n)
                     for n, e in enumerate(r.edges)]
         entries.append("{nullptr, nullptr, nullptr, nullptr}")
-        out.append("swig_cast_info casts_%d[] = {%s};" % (r.index, ", ".join(entries)))
-    out.append("")
-    out.append("swig_type_info *initial_types[] = {%s};" % ", ".join("&type_%d" % r.index for r in records))
-    out.append("swig_cast_info *initial_casts[] = {%s};" % ", ".join("casts_%d" % r.index for r in records))
-    out.append("swig_type_info *slots[%d];" % (len(records) + 1))
-    out += ["", "}  // namespace", "",
-            "swig_module_info qor::module_registry = {slots, %d, nullptr, initial_types, initial_casts, nullptr};"
-            % len(records), ""]
-    return "\n".join(out)
-
-
-def types_header(model: Model):
-    out = ["// Generated: indices of the type records.", "#pragma once",
-           '#include "runtime/registry.h"', "",
-           "#define QOR_TYPE(index) (qor::module_registry.types[index])", "",
-           "namespace qor::ty {", "enum : int {"]
-    for r in model.sorted_records():
-        out.append("    %s = %d," % (re.sub(r"\W", "_", r.mangled), r.index))
-    out += ["};", "}  // namespace qor::ty", ""]
-    return "\n".join(out)
+        body.append("swig_cast_info casts_%d[] = {%s};" % (r.index, ", ".join(entries)))
+    body.append("")
+    body.append("swig_type_info *initial_types[] = {%s};" % ", ".join("&type_%d" % r.index for r in records))
+    body.append("swig_cast_info *initial_casts[] = {%s};" % ", ".join("casts_%d" % r.index for r in records))
+    body.append("swig_type_info *slots[%d];" % (len(records) + 1))
+    body += ["", "}  // namespace", "", "namespace qor::ty {"]
+    body += ["swig_type_info *&%s = slots[%d];" % (r.mangled, r.index) for r in records]
+    body += ["}  // namespace qor::ty", "",
+             "swig_module_info qor::module_registry = {slots, %d, nullptr, initial_types, initial_casts, nullptr};"
+             % len(records)]
+    head = ["// Generated: type records and conversion edges, sorted by mangled name.",
+            '#include "runtime/registry.h"']
+    # Each cast names the two types it converts between.
+    return "\n".join(head + names.source_preamble("\n".join(body), complete="") + [""] + body) + "\n"
 
 
 # ---- wrappers ---------------------------------------------------------------
@@ -304,26 +314,59 @@ def area_headers(area):
     return sorted(n for n in os.listdir(folder) if n.endswith(".h")) if os.path.isdir(folder) else []
 
 
-def area_source(model: Model, area, headers):
-    out = ["// Generated: wrapper functions of one API area.", "#include <algorithm>", "#include <cstring>",
-           '#include "api/core/guard.h"', '#include "api/core/module.h"', '#include "convert/params.h"',
-           '#include "convert/container_classes.h"', '#include "qorctl_types.h"',
-           '#include "qorctl_wrappers.h"']
-    out += ['#include "%s"' % h for h in headers]
-    # The area's hand-written module code that inline operations call.
-    out += ['#include "api/%s/%s"' % (area, name) for name in area_headers(area)]
-    out.append("")
+def piece_of(entry: FunctionEntry, names):
+    """The source a function's wrapper is written to: one per library header
+    (the wrappers of what it declares), and one per area for the rest
+    (containers, holders)."""
+    fn = entry.candidates[0]
+    header = fn.cls.header if fn.cls is not None else names.header.get(fn.target, "")
+    return header_piece(header) if header else "api_%s.cpp" % entry.area
+
+
+def header_piece(header):
+    return "api/%s.cpp" % os.path.splitext(header)[0]
+
+
+def wrapper_sources(model: Model, names, areas):
+    """Source path -> text of the wrappers, one source per library header and
+    per area, every one written even when it has no wrapper (the build lists
+    them from the declarations)."""
+    pieces = {header_piece(h): [] for h in model.lib.headers}
+    pieces.update(("api_%s.cpp" % area, []) for area in areas)
     for entry in model.entries:
-        if entry.area != area or not has_vector_entry(entry):
-            continue  # the accessors of variables are written with the variables
+        if has_vector_entry(entry):  # the accessors of variables are written with the variables
+            pieces[piece_of(entry, names)].append(entry)
+    return {path: piece_source(entries, names) for path, entries in pieces.items()}
+
+
+def piece_source(entries, names):
+    if not entries:  # a header of inline helpers only
+        return "// Generated: no wrapper functions here.\n"
+    body = []
+    candidates = [fn for entry in entries for fn in entry.candidates]
+    for entry in entries:
         if len(entry.candidates) == 1:
-            out += plain_wrapper(entry.candidates[0])
+            body += plain_wrapper(entry.candidates[0])
         else:
             for index, fn in enumerate(entry.candidates):
-                out += vector_wrapper(fn, "_call_%s__%d" % (entry.py, index), "static ")
-            out += dispatcher(entry)
-        out.append("")
-    return "\n".join(out)
+                body += vector_wrapper(fn, "_call_%s__%d" % (entry.py, index), "static ")
+            body += dispatcher(entry)
+        body.append("")
+    head = ["// Generated: wrapper functions.", "#include <algorithm>", "#include <cstring>",
+            '#include "api/core/guard.h"', '#include "api/core/module.h"', '#include "convert/params.h"',
+            '#include "convert/container_classes.h"']
+    # The hand-written module code that the areas' inline operations call.
+    areas = sorted({entry.area for entry in entries})
+    head += ['#include "api/%s/%s"' % (area, name) for area in areas for name in area_headers(area)]
+    return generated_source(head, body, names, " ".join(map(call_types, candidates)))
+
+
+def call_types(fn: Function):
+    """The C++ types a wrapper's call passes and returns."""
+    args = fn.args + ([fn.self_arg] if fn.self_arg else [])
+    texts = [fn.result.cpp] + [a.cpp for a in args]
+    texts += [t.record.key.spell() for t in [fn.result] + args if t.record is not None]
+    return " ".join(texts)
 
 
 def wrappers_header(model: Model):

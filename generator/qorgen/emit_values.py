@@ -3,7 +3,7 @@ setter per variable of cvar, the accessor functions of static members, and
 the table the entry point installs in interface order."""
 
 from .decl import Constant
-from .emit_module import NULL_PREFIX, c_string, type_ref
+from .emit_module import NULL_PREFIX, c_string, generated_source, type_ref
 from .model import GlobalVar, Model
 
 KINDS = {"long": "kLong", "size": "kSize", "ull": "kUnsignedLongLong", "cstring": "kCString", "char": "kChar"}
@@ -70,11 +70,8 @@ def accessor_lines(model: Model, index_of):
     return out
 
 
-def values_source(model: Model, headers):
-    out = ["// Generated: the module's constants and global variables, in interface order.",
-           '#include "convert/values.h"', '#include "api/core/guard.h"', '#include "qorctl_types.h"', '#include "qorctl_wrappers.h"']
-    out += ['#include "%s"' % h for h in headers]
-    out += ["", "namespace {", ""]
+def values_source(model: Model, names):
+    out = ["namespace {", ""]
     index_of = {}
     for index, value in enumerate(model.values):
         if isinstance(value, GlobalVar):
@@ -88,4 +85,8 @@ def values_source(model: Model, headers):
     out += ["", "const qor::Value qor::module_values[] = {"]
     out += [table_row(value, index) for index, value in enumerate(model.values)]
     out += ["    {nullptr, qor::ValueKind::kLong, 0LL, 0ULL, nullptr, nullptr, nullptr},", "};", ""]
-    return "\n".join(out)
+    head = ["// Generated: the module's constants and global variables, in interface order.",
+            '#include "convert/values.h"', '#include "api/core/guard.h"']
+    # A getter copies or points into its variable: the variable's type must be complete.
+    types = " ".join(v.record.key.spell() for v in model.values if isinstance(v, GlobalVar) and v.record)
+    return generated_source(head, out, names, complete=types)

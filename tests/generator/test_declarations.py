@@ -304,7 +304,7 @@ def test_record_fields_hold_what_their_declared_type_says():
                    "std::vector< std::string,std::allocator< std::string > > names{};", "std::string id{};"):
         assert "    " + member + "\n" in text
     assert "Outer(HostCtl::Network::Outer const &)" not in text      # the implicit copy constructor serves
-    source = writer.source("network", [])
+    source = writer.source("network")
     assert "Outer(uint32 p1, HostCtl::Network::Inner p2) : count(p1), copy(p2) {}" in source
     setters = {e.py: e.candidates[0] for e in model.entries if e.py.endswith("_set")}
     held = setters["Outer_held_set"].args[0]
@@ -349,7 +349,7 @@ def test_stand_in_declarations_shape_what_the_library_and_module_get():
     assert "ConfigImpl_GetSettings" in names and "_p_HostCtl__System__Agent" in model.records
     writer = LibraryWriter(model)
     assert "    HostCtl::System::Link * next{};\n" in writer.headers()["hostctl/sample.h"]  # a link, not a copy
-    source = writer.source("system", [])
+    source = writer.source("system")
     assert 'QorCtl::Sim::Fill(value, *node_, QorCtl::Sim::Indexed("Settings", p1));' in source
     assert 'p1 = QorCtl::Sim::Read<std::vector< std::string,std::allocator< std::string > >>(*node_, "Names");' \
         in source

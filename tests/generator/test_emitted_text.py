@@ -20,7 +20,7 @@ GOLDEN = Path(__file__).resolve().parent / "golden"
 # One output of each emitter: wrappers, library declarations and behaviour,
 # the function table, type records, constants and variables, the package,
 # its stubs and its reference texts.
-OUTPUTS = ["api_widgets.cpp", "lib_widgets.cpp", "include/hostctl/widgets.h", "qorctl_functions.cpp",
+OUTPUTS = ["api/hostctl/widgets.cpp", "api_widgets.cpp", "lib_widgets.cpp", "include/hostctl/widgets.h", "qorctl_functions.cpp",
            "qorctl_types.cpp", "qorctl_values.cpp", "python/qorctl/__init__.py", "python/qorctl/__init__.pyi",
            "python/qorctl/_docs.py"]
 

@@ -9,7 +9,6 @@
 
 #include "convert/containers.h"
 #include "hostctl/core.h"
-#include "hostctl/forward.h"
 #include "hostctl/hardware/pci.h"
 #include "hostctl/network/enums.h"
 #include "hostctl/network/values.h"

@@ -1,9 +1,38 @@
 // Generated: library declarations.
 #pragma once
 
-#include "hostctl/forward.h"
-#include "hostctl/sim.h"
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 #include "hostctl/core.h"
+#include "hostctl/sim.h"
+
+namespace HostCtl::Lib {
+class HostCtlObject;
+}
+namespace HostCtl::Widgets {
+enum Colour : int;
+}
+namespace HostCtl::Widgets {
+class Size;
+}
+namespace HostCtl::Widgets {
+class Widget;
+}
+namespace QorCtl::Lib {
+class QorCtlObject;
+}
+namespace HostCtl::Widgets {
+typedef std::unique_ptr< HostCtl::Widgets::Widget > WidgetPtr;
+}
 
 namespace HostCtl::Widgets {
 enum Colour : int { COLOUR_RED = 0, COLOUR_BLUE = 4 };

@@ -1,7 +1,5 @@
 // Generated: behaviour of the library's classes over the simulated host.
 #include "hostctl/sim.h"
-#include "hostctl/core.h"
-#include "hostctl/forward.h"
 #include "hostctl/widgets.h"
 
 void QorCtl::Sim::Fill(HostCtl::Widgets::Size &record, const Node &node, const std::string &key) {

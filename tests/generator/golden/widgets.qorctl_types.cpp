@@ -1,8 +1,10 @@
 // Generated: type records and conversion edges, sorted by mangled name.
 #include "runtime/registry.h"
 #include "hostctl/core.h"
-#include "hostctl/forward.h"
 #include "hostctl/widgets.h"
+namespace HostCtl::Widgets {
+typedef std::unique_ptr< HostCtl::Widgets::Widget > WidgetPtr;
+}
 
 namespace {
 
@@ -39,5 +41,18 @@ swig_cast_info *initial_casts[] = {casts_0, casts_1, casts_2, casts_3, casts_4, 
 swig_type_info *slots[11];
 
 }  // namespace
+
+namespace qor::ty {
+swig_type_info *&_p_HostCtl__Lib__HostCtlObject = slots[0];
+swig_type_info *&_p_HostCtl__Widgets__Size = slots[1];
+swig_type_info *&_p_HostCtl__Widgets__Widget = slots[2];
+swig_type_info *&_p_QorCtl__Lib__QorCtlObject = slots[3];
+swig_type_info *&_p_QorCtl__Widgets__WidgetImpl = slots[4];
+swig_type_info *&_p_char = slots[5];
+swig_type_info *&_p_std__string = slots[6];
+swig_type_info *&_p_std__unique_ptrT_HostCtl__Widgets__Widget_t = slots[7];
+swig_type_info *&_p_std__vectorT_std__string_std__allocatorT_std__string_t_t = slots[8];
+swig_type_info *&_p_swig__SwigPyIterator = slots[9];
+}  // namespace qor::ty
 
 swig_module_info qor::module_registry = {slots, 10, nullptr, initial_types, initial_casts, nullptr};

@@ -1,17 +1,17 @@
 // Generated: the module's constants and global variables, in interface order.
 #include "convert/values.h"
 #include "api/core/guard.h"
-#include "qorctl_types.h"
-#include "qorctl_wrappers.h"
-#include "hostctl/core.h"
-#include "hostctl/forward.h"
 #include "hostctl/widgets.h"
+
+namespace qor::ty {
+extern swig_type_info *&_p_HostCtl__Widgets__Size;
+}
 
 namespace {
 
-PyObject *get_4() { return qor::from_borrowed(&HostCtl::Widgets::DEFAULT_SIZE, QOR_TYPE(1)); }
+PyObject *get_4() { return qor::from_borrowed(&HostCtl::Widgets::DEFAULT_SIZE, qor::ty::_p_HostCtl__Widgets__Size); }
 int set_4(PyObject *value) {
-    return qor::assign_variable(value, &HostCtl::Widgets::DEFAULT_SIZE, QOR_TYPE(1), "invalid null reference in variable 'HostCtl::Widgets::DEFAULT_SIZE' of type 'HostCtl::Widgets::Size'");
+    return qor::assign_variable(value, &HostCtl::Widgets::DEFAULT_SIZE, qor::ty::_p_HostCtl__Widgets__Size, "invalid null reference in variable 'HostCtl::Widgets::DEFAULT_SIZE' of type 'HostCtl::Widgets::Size'");
 }
 PyObject *get_5() { return qor::from_scalar<unsigned int>(HostCtl::Widgets::WidgetImpl::LIMIT); }
 int set_5(PyObject *) {
@@ -30,3 +30,4 @@ const qor::Value qor::module_values[] = {
     {"WidgetImpl_LIMIT", qor::ValueKind::kVariable, 0LL, 0ULL, nullptr, get_5, set_5},
     {nullptr, qor::ValueKind::kLong, 0LL, 0ULL, nullptr, nullptr, nullptr},
 };
+

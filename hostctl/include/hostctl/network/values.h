@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "hostctl/core.h"
-#include "hostctl/forward.h"
 #include "hostctl/network/enums.h"
 #include "hostctl/sim.h"
 
@@ -578,6 +577,8 @@ private:
     std::vector<std::string> aliases_;
     std::string comment_;
 };
+
+typedef std::vector<std::shared_ptr<HostsFileEntry>> HostsFileEntryPtrVector;
 
 // The host's hosts file, and the entries a user added through the
 // configuration store, which survive a rewrite of the file.

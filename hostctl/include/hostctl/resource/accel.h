@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "hostctl/forward.h"
 #include "hostctl/sim.h"
+
+// Defined with its values by the resource records' header.
+enum qor_AttrType : int;
 
 namespace HostCtl {
 namespace QAT {

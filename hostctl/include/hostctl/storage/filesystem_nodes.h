@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "hostctl/forward.h"
 #include "hostctl/sim.h"
+#include "hostctl/storage/volumes.h"
 
 namespace QorCtl {
 namespace Storage {

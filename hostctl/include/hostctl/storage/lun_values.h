@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "hostctl/core.h"
-#include "hostctl/forward.h"
 
 namespace HostCtl {
 namespace Storage {
+
+enum LunInquirySource : int;  // defined with its values by the logical units' header
 
 // An identifier a device reports in its inquiry data, kept as the raw bytes.
 class DurableName {

@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "hostctl/forward.h"
 #include "hostctl/sim.h"
 
 namespace QorCtl {
