@@ -107,6 +107,9 @@ PyObject *_call_delete_WidgetPtr(PyObject *const *argv, Py_ssize_t) {
 PyObject *_wrap_delete_WidgetPtr(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_WidgetPtr", 1, _call_delete_WidgetPtr);
 }
+PyObject *_release_delete_WidgetPtr(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<std::unique_ptr< HostCtl::Widgets::Widget >>(ptr, type, QOR_TYPE(7), {"std::unique_ptr< HostCtl::Widgets::Widget > *", 1});
+}
 
 PyObject *_call_WidgetPtr_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], QOR_TYPE(7));
@@ -223,6 +226,9 @@ PyObject *_call_delete_Size(PyObject *const *argv, Py_ssize_t) {
 }
 PyObject *_wrap_delete_Size(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_Size", 1, _call_delete_Size);
+}
+PyObject *_release_delete_Size(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<HostCtl::Widgets::Size>(ptr, type, QOR_TYPE(1), {"HostCtl::Widgets::Size *", 1});
 }
 
 PyObject *_call_Size_swigregister(PyObject *const *argv, Py_ssize_t) {
@@ -358,6 +364,9 @@ PyObject *_call_delete_Widget(PyObject *const *argv, Py_ssize_t) {
 PyObject *_wrap_delete_Widget(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_Widget", 1, _call_delete_Widget);
 }
+PyObject *_release_delete_Widget(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<HostCtl::Widgets::Widget>(ptr, type, QOR_TYPE(2), {"HostCtl::Widgets::Widget *", 1});
+}
 
 PyObject *_call_Widget_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], QOR_TYPE(2));
@@ -421,6 +430,9 @@ PyObject *_call_delete_WidgetImpl(PyObject *const *argv, Py_ssize_t) {
 }
 PyObject *_wrap_delete_WidgetImpl(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_WidgetImpl", 1, _call_delete_WidgetImpl);
+}
+PyObject *_release_delete_WidgetImpl(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<QorCtl::Widgets::WidgetImpl>(ptr, type, QOR_TYPE(4), {"QorCtl::Widgets::WidgetImpl *", 1});
 }
 
 PyObject *_call_WidgetImpl_swigregister(PyObject *const *argv, Py_ssize_t) {
