@@ -14,8 +14,16 @@
 #include "hostctl/network/values.h"
 #include "hostctl/network/records.h"
 #include "hostctl/network/adapter_records.h"
+#include "hostctl/network/switching.h"
+#include "hostctl/network/switching_impl.h"
 #include "hostctl/network/objects.h"
 #include "hostctl/network/impl.h"
+#include "hostctl/network/statics.h"
+#include "hostctl/network/held.h"
+#include "hostctl/network/dvs_values.h"
+#include "hostctl/network/dvs.h"
+#include "hostctl/network/stack_values.h"
+#include "hostctl/network/stack.h"
 
 #if defined(QOR_PEER_NANOBIND)
 #include <nanobind/nanobind.h>

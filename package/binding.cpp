@@ -225,6 +225,109 @@ PyObject *bind(PyTypeObject *type, vectorcallfunc vectorcall, PyObject *function
     return reinterpret_cast<PyObject *>(binding);
 }
 
+// ---- calling a proxy class ---------------------------------------------------------------
+//
+// Calling a proxy class the generic way costs an instance made by
+// object.__new__, a lookup of `__init__` by the interpreter, a bound call of
+// the initializer and an attribute store by name. A proxy class's own
+// vectorcall runs the constructor straight into a new instance instead,
+// whenever nothing about the class asks for the generic steps. The classes
+// stay instances of `type` itself, so scripts may still mix them with
+// classes of other metaclasses (abstract base classes, for one).
+
+PyObject *interned(const char *text) {
+    PyObject *name = PyUnicode_InternFromString(text);
+    if (!name) PyErr_Clear();  // the call then takes the generic way
+    return name;
+}
+
+// The offset of the `this` slot that an attribute store on an instance of
+// `cls` would write to, or 0 when the store goes anywhere else (a property,
+// a __setattr__ of the class's own, a slot of an unrelated layout).
+Py_ssize_t this_slot_offset(PyTypeObject *cls) {
+    static PyObject *this_name = interned("this");
+    if (!this_name || cls->tp_setattro != PyObject_GenericSetAttr) return 0;
+    PyObject *descriptor = _PyType_Lookup(cls, this_name);  // borrowed
+    if (!descriptor || Py_TYPE(descriptor) != &PyMemberDescr_Type) return 0;
+    PyMemberDef *member = reinterpret_cast<PyMemberDescrObject *>(descriptor)->d_member;
+    if (member->type != T_OBJECT_EX || (member->flags & READONLY)) return 0;
+#ifdef Py_RELATIVE_OFFSET
+    if (member->flags & Py_RELATIVE_OFFSET) return 0;
+#endif
+    return PyType_IsSubtype(cls, PyDescr_TYPE(descriptor)) ? member->offset : 0;
+}
+
+// The constructor binding that `cls.__init__` still is, when an instance of
+// `cls` is made by object.__new__ unchanged and keeps `this` in its slot
+// (borrowed, with the slot's offset); null when the call must go the generic way.
+Binding *direct_constructor(PyTypeObject *cls, Py_ssize_t *this_offset) {
+    static PyObject *init_name = interned("__init__");
+    if (!init_name || cls->tp_new != PyBaseObject_Type.tp_new || (cls->tp_flags & Py_TPFLAGS_IS_ABSTRACT)) {
+        return nullptr;
+    }
+    PyObject *init = _PyType_Lookup(cls, init_name);  // borrowed
+    if (!init || Py_TYPE(init) != &initializer_type) return nullptr;
+    *this_offset = this_slot_offset(cls);
+    return *this_offset ? as_binding(init) : nullptr;
+}
+
+// New reference: what object.__new__ and the initializer together make,
+// the constructor's proxy put straight into the instance's empty slot.
+PyObject *construct(PyTypeObject *cls, Binding *constructor, Py_ssize_t this_offset, PyObject *const *args,
+                    size_t nargsf) {
+    PyObject *proxy = call_function(constructor, args, nargsf, nullptr);
+    if (!proxy) return nullptr;
+    PyObject *instance = cls->tp_alloc(cls, 0);
+    if (!instance) {
+        Py_DECREF(proxy);
+        return nullptr;
+    }
+    *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(instance) + this_offset) = proxy;
+    return instance;
+}
+
+// The generic call of the class, given an argument vector.
+PyObject *call_generically(PyObject *cls, PyObject *const *args, Py_ssize_t count, PyObject *kwnames) {
+    Py_ssize_t keywords = kwnames ? PyTuple_GET_SIZE(kwnames) : 0;
+    PyObject *tuple = PyTuple_New(count);
+    PyObject *kwargs = keywords && tuple ? PyDict_New() : nullptr;
+    PyObject *result = nullptr;
+    if (!tuple || (keywords && !kwargs)) goto done;
+    for (Py_ssize_t i = 0; i < count; ++i) {
+        Py_INCREF(args[i]);
+        PyTuple_SET_ITEM(tuple, i, args[i]);
+    }
+    for (Py_ssize_t i = 0; i < keywords; ++i) {
+        if (PyDict_SetItem(kwargs, PyTuple_GET_ITEM(kwnames, i), args[count + i]) < 0) goto done;
+    }
+    result = Py_TYPE(cls)->tp_call(cls, tuple, kwargs);
+done:
+    Py_XDECREF(tuple);
+    Py_XDECREF(kwargs);
+    return result;
+}
+
+PyObject *class_vectorcall(PyObject *cls, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
+    PyTypeObject *type = reinterpret_cast<PyTypeObject *>(cls);
+    Py_ssize_t this_offset = 0;
+    Binding *constructor = (kwnames && PyTuple_GET_SIZE(kwnames)) ? nullptr : direct_constructor(type, &this_offset);
+    if (constructor) return construct(type, constructor, this_offset, args, nargsf);
+    return call_generically(cls, args, PyVectorcall_NARGS(nargsf), kwnames);
+}
+
+// direct_calls(cls): calls of the proxy class `cls` (a class of Python's
+// making) go through class_vectorcall; returns `cls`. A type's vectorcall is
+// its own and never inherited: subclasses are called the generic way.
+PyObject *direct_calls(PyObject *, PyObject *cls) {
+    if (!PyType_Check(cls) || !PyType_HasFeature(reinterpret_cast<PyTypeObject *>(cls), Py_TPFLAGS_HEAPTYPE)) {
+        PyErr_Format(PyExc_TypeError, "%R is not a class made by Python", cls);
+        return nullptr;
+    }
+    reinterpret_cast<PyTypeObject *>(cls)->tp_vectorcall = class_vectorcall;
+    Py_INCREF(cls);
+    return cls;
+}
+
 PyObject *method(PyObject *, PyObject *function) { return bind(&method_type, method_vectorcall, function); }
 
 PyObject *initializer(PyObject *, PyObject *function) {
@@ -247,6 +350,8 @@ PyMethodDef functions[] = {
     {"method", method, METH_O, "method(flat_function): bind a flat function as a method"},
     {"initializer", initializer, METH_O, "initializer(new_function): bind a constructor as __init__"},
     {"function", function, METH_O, "function(flat_function): a flat function documented as the methods are"},
+    {"direct_calls", direct_calls, METH_O,
+     "direct_calls(cls): calling the proxy class cls runs its constructor directly; returns cls"},
     {"set_doc_source", set_doc_source, METH_O,
      "set_doc_source(callable): callable(flat_function_name) gives the documentation of the bindings"},
     {nullptr, nullptr, 0, nullptr},

@@ -33,9 +33,21 @@ SwigPyClassData *class_data_of(const swig_type_info *type) {
     return type ? static_cast<SwigPyClassData *>(type->clientdata) : nullptr;
 }
 
+ReleaseLookup g_release_lookup = nullptr;
+
+// The release function of `destroy`, a builtin function, runs inside a call
+// scope of the function's name, as the function itself would.
+PyObject *release(ReleaseFunction function, PyObject *destroy, SwigPyObject *v) {
+    CallScope scope(reinterpret_cast<PyCFunctionObject *>(destroy)->m_ml->ml_name);
+    return function(v->ptr, v->ty);
+}
+
 void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     PyObject *result;
-    if (data->destroy_takes_tuple) {
+    ReleaseFunction function = g_release_lookup ? g_release_lookup(data->destroy) : nullptr;
+    if (function) {
+        result = release(function, data->destroy, v);
+    } else if (data->destroy_takes_tuple) {
         // The dying proxy cannot be handed out (a new reference to it would
         // deallocate it again); a borrowing stand-in carries its pointer.
         PyObject *temp = new_proxy_object(v->ptr, v->ty, 0);
@@ -370,17 +382,20 @@ void hold_for_call(SwigPyObject *view) {
     g_held.push_back({view, view->ptr});
 }
 
+// `ptr` converted along `edge` (null for no conversion).
+void *through_edge(void *ptr, swig_cast_info *edge) {
+    if (!edge || !edge->converter) return ptr;
+    int new_memory = 0;
+    return edge->converter(ptr, &new_memory);
+}
+
 // object_to_pointer once the proxy is found.
 int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
     swig_cast_info *edge = nullptr;
     SwigPyObject *s = matching_view(head, type, &edge);
     if (!s) return -1;
     if (!s->ptr) return kDeletedObject;
-    void *converted = s->ptr;
-    if (out && edge && edge->converter) {
-        int new_memory = 0;
-        converted = edge->converter(converted, &new_memory);
-    }
+    void *converted = out ? through_edge(s->ptr, edge) : s->ptr;
     if (flags & kDisown) s->own = 0;
     if (flags & kForget) s->ptr = nullptr;
     if (out) {
@@ -426,6 +441,15 @@ bool held_proxies_intact() {
     }
     return true;
 }
+
+bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, void **out) {
+    swig_cast_info *edge = nullptr;
+    if (type != target && !(edge = find_cast(type->name, target))) return false;
+    *out = through_edge(ptr, edge);
+    return true;
+}
+
+void set_release_lookup(ReleaseLookup lookup) { g_release_lookup = lookup; }
 
 int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
     if (!obj) return -1;

@@ -36,6 +36,19 @@ PyObject *guarded(Call &&call) {
                        const_cast<void *>(static_cast<const void *>(&call)));
 }
 
+// The release function of a delete function: the object at `ptr`, of `type`,
+// is converted to the function's argument type `target` (failing with the
+// message the argument would fail with) and deleted inside the guard.
+template <class T>
+PyObject *delete_converted(void *ptr, swig_type_info *type, swig_type_info *target, ArgSite site) {
+    void *object = nullptr;
+    if (!convert_pointer(ptr, type, target, &object)) return arg_error(kError, site), nullptr;
+    return guarded([&]() -> PyObject * {
+        delete static_cast<T *>(object);
+        Py_RETURN_NONE;
+    });
+}
+
 // Runs `assign`, turning a C++ exception into a Python one: 0 or 1.
 template <class Assign>
 int guarded_status(Assign &&assign) {

@@ -52,6 +52,15 @@ PyObject *vector_call(PyObject *callable, PyObject *const *args, size_t nargsf, 
     return call_through_tuple(callable, args, argc, kwnames);
 }
 
+// The release function of `destroy` when it is one of this module's delete
+// functions: those are the builtin functions that call through vector_call.
+ReleaseFunction own_release(PyObject *destroy) {
+    if (!PyCFunction_Check(destroy)) return nullptr;
+    auto *function = reinterpret_cast<PyCFunctionObject *>(destroy);
+    if (function->vectorcall != vector_call) return nullptr;
+    return vector_table[function->m_ml - function_table].release;
+}
+
 }  // namespace
 
 // The function table keeps the argument-tuple convention (what a caller with a
@@ -93,6 +102,7 @@ extern "C" __attribute__((visibility("default"))) PyObject *PyInit__qorctl(void)
         Py_DECREF(module);
         return nullptr;
     }
+    qor::set_release_lookup(qor::own_release);
     qor::init_registry();
     PyObject *dict = PyModule_GetDict(module);  // borrowed
     if (!qor::install_values(dict, qor::module_values)) {

@@ -10,10 +10,12 @@ namespace qor {
 extern PyMethodDef function_table[];
 
 // Beside each entry of the function table, the wrapper's argument-vector form
-// (null where there is none) and the number of arguments it takes (-1: any).
+// (null where there is none), the number of arguments it takes (-1: any) and,
+// for a delete function, what deletes the object of a dying proxy.
 struct VectorEntry {
     VectorFunction call;
     Py_ssize_t count;
+    ReleaseFunction release;
 };
 extern const VectorEntry vector_table[];
 

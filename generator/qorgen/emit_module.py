@@ -267,7 +267,23 @@ def tuple_entry(py, name, count):
 
 def plain_wrapper(fn: Function):
     name = fn.py if fn.kind != "register" else "swigregister"
-    return vector_wrapper(fn, "_call_" + fn.py) + tuple_entry(fn.py, name, arg_count(fn))
+    out = vector_wrapper(fn, "_call_" + fn.py) + tuple_entry(fn.py, name, arg_count(fn))
+    if fn.kind == "delete":
+        out += release_function(fn)
+    return out
+
+
+def release_function(fn: Function):
+    """What deletes the object of a dying proxy whose class's destroy function
+    is this delete function, with no proxy to convert."""
+    arg = fn.self_arg
+    return ["PyObject *_release_%s(void *ptr, swig_type_info *type) {" % fn.py,
+            "    return qor::delete_converted<%s>(ptr, type, %s, %s);"
+            % (arg.cpp, type_ref(arg.record), site(1, arg.decl.spell())), "}"]
+
+
+def has_release(entry: FunctionEntry):
+    return len(entry.candidates) == 1 and entry.candidates[0].kind == "delete"
 
 
 def dispatch_order(entry: FunctionEntry):
@@ -374,6 +390,7 @@ def wrappers_header(model: Model):
     out += ["PyObject *_wrap_%s(PyObject *, PyObject *);" % e.py for e in model.entries]
     out += ["PyObject *_call_%s(PyObject *const *, Py_ssize_t);" % e.py
             for e in model.entries if has_vector_entry(e)]
+    out += ["PyObject *_release_%s(void *, struct swig_type_info *);" % e.py for e in model.entries if has_release(e)]
     return "\n".join(out) + "\n"
 
 
@@ -382,7 +399,8 @@ def vector_entry(entry: FunctionEntry):
         return "    {nullptr, 0},"
     candidates = entry.candidates
     count = arg_count(candidates[0]) if len(candidates) == 1 else -1
-    return "    {_call_%s, %d}," % (entry.py, count)
+    release = ", _release_%s" % entry.py if has_release(entry) else ""
+    return "    {_call_%s, %d%s}," % (entry.py, count, release)
 
 
 def function_table(model: Model):

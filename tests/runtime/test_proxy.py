@@ -336,3 +336,43 @@ def test_disown_flag_of_conversion_clears_only_the_matching_view(peer):
     point.append(gadget)
     assert peer.address_as(point, "_p_PeerGadget", True) == int(gadget)
     assert gadget.own() is False and point.own() is True
+
+
+# ---- destruction of owned objects -----------------------------------------------------
+
+DESTROY_SNIPPET = """
+    import sys
+    import _qorctl as q
+    import _qorctl_peer as peer
+
+    sys.unraisablehook = lambda u: print('unraisable', type(u.exc_value).__name__, u.exc_value)
+
+    class Adapter:
+        __swig_destroy__ = {destroy}
+    q.PnicImpl_swigregister(Adapter)
+    before = peer.live_objects()
+    adapter = q.new_PnicImpl('nic4')
+    print(q.Pnic_GetName(adapter))
+    del adapter
+    print('left alive:', peer.live_objects() - before)
+
+    class Computed:  # its proxy dies as the call that converted it ends
+        this = property(lambda self: q.new_PnicImpl('nic5'))
+    print(q.Pnic_GetName(Computed()), 'computed; left alive:', peer.live_objects() - before)
+"""
+
+
+@pytest.mark.parametrize("destroy, deleted", [
+    ("q.delete_PnicImpl", True),
+    ("q.delete_HostCtlObject", True),   # through the virtual base: the pointer must be converted
+    ("staticmethod(lambda proxy: q.delete_PnicImpl(proxy))", True),
+    ("q.delete_MacAddress", False),      # no conversion: refused, as the function itself refuses
+], ids=["own-delete", "base-delete", "python-function", "unrelated-delete"])
+def test_a_dying_owner_deletes_through_its_classes_destroy_function(python_snippet, destroy, deleted):
+    result = python_snippet(DESTROY_SNIPPET.format(destroy=destroy))
+    assert result.returncode == 0, result.stderr
+    refusal = ("unraisable TypeError in method 'delete_MacAddress', argument 1 of type "
+               "'HostCtl::Network::MacAddress *'")
+    expected = ["nic4", "left alive: 0", "nic5 computed; left alive: 0"] if deleted else [
+        "nic4", refusal, "left alive: 1", refusal, "nic5 computed; left alive: 2"]
+    assert result.stdout.splitlines() == expected

@@ -123,6 +123,9 @@ PyObject *_call_delete_Size(PyObject *const *argv, Py_ssize_t) {
 PyObject *_wrap_delete_Size(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_Size", 1, _call_delete_Size);
 }
+PyObject *_release_delete_Size(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<HostCtl::Widgets::Size>(ptr, type, qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1});
+}
 
 PyObject *_call_Size_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], qor::ty::_p_HostCtl__Widgets__Size);
@@ -257,6 +260,9 @@ PyObject *_call_delete_Widget(PyObject *const *argv, Py_ssize_t) {
 PyObject *_wrap_delete_Widget(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_Widget", 1, _call_delete_Widget);
 }
+PyObject *_release_delete_Widget(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<HostCtl::Widgets::Widget>(ptr, type, qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1});
+}
 
 PyObject *_call_Widget_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], qor::ty::_p_HostCtl__Widgets__Widget);
@@ -320,6 +326,9 @@ PyObject *_call_delete_WidgetImpl(PyObject *const *argv, Py_ssize_t) {
 }
 PyObject *_wrap_delete_WidgetImpl(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_WidgetImpl", 1, _call_delete_WidgetImpl);
+}
+PyObject *_release_delete_WidgetImpl(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<QorCtl::Widgets::WidgetImpl>(ptr, type, qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1});
 }
 
 PyObject *_call_WidgetImpl_swigregister(PyObject *const *argv, Py_ssize_t) {

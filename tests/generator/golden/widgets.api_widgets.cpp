@@ -108,6 +108,9 @@ PyObject *_call_delete_WidgetPtr(PyObject *const *argv, Py_ssize_t) {
 PyObject *_wrap_delete_WidgetPtr(PyObject *, PyObject *args) {
     return qor::call_with_tuple(args, "delete_WidgetPtr", 1, _call_delete_WidgetPtr);
 }
+PyObject *_release_delete_WidgetPtr(void *ptr, swig_type_info *type) {
+    return qor::delete_converted<std::unique_ptr< HostCtl::Widgets::Widget >>(ptr, type, qor::ty::_p_std__unique_ptrT_HostCtl__Widgets__Widget_t, {"std::unique_ptr< HostCtl::Widgets::Widget > *", 1});
+}
 
 PyObject *_call_WidgetPtr_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], qor::ty::_p_std__unique_ptrT_HostCtl__Widgets__Widget_t);

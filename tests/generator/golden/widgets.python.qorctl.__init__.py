@@ -110,6 +110,8 @@ def _class(name, bases, methods, statics="", fields="", readonly="", constructor
         setter = None if field in readonly else flat[prefix + field + "_set"]
         space[field] = property(flat[prefix + field + "_get"], setter)
     cls = type(name, bases, space)
+    if constructor:
+        _binding.direct_calls(cls)
     flat[prefix + "swigregister"](cls)
     return cls
 
