@@ -11,7 +11,11 @@ import argparse
 import os
 import sys
 
-from . import emit_library, emit_module, emit_python, emit_stubs, emit_values
+from . import emit_module, emit_python, emit_stubs, emit_values
+from .emit_behaviour import BehaviourWriter
+from .emit_headers import HeaderWriter
+from .includes import NameIndex
+from .library_model import LibraryModel
 from .decl import DeclError, read_files
 from .model import Model
 
@@ -32,8 +36,10 @@ def write(path, text):
 def generate(out, areas, paths):
     library = read_files(paths)
     model = Model(library)
-    writer = emit_library.LibraryWriter(model)
-    headers = writer.headers()
+    classes = LibraryModel(model)
+    names = NameIndex(classes)
+    behaviour = BehaviourWriter(classes, names)
+    headers = HeaderWriter(classes, names).headers()
     for path, text in headers.items():
         write(os.path.join(out, "include", path), text)
     for path in library.headers:
@@ -43,14 +49,14 @@ def generate(out, areas, paths):
             write(os.path.join(out, "include", path), "// Generated: library declarations (none here).\n"
                                                       "#pragma once\n")
     for area in areas:
-        write(os.path.join(out, "lib_%s.cpp" % area), writer.source(area))
-    for path, text in emit_module.wrapper_sources(model, writer.names, areas).items():
+        write(os.path.join(out, "lib_%s.cpp" % area), behaviour.source(area))
+    for path, text in emit_module.wrapper_sources(model, names, areas).items():
         write(os.path.join(out, path), text)
-    write(os.path.join(out, "qorctl_types.cpp"), emit_module.types_source(model, writer.names))
+    write(os.path.join(out, "qorctl_types.cpp"), emit_module.types_source(model, names))
     write(os.path.join(out, "qorctl_wrappers.h"), emit_module.wrappers_header(model))
     write(os.path.join(out, "qorctl_functions.cpp"), emit_module.function_table(model))
-    write(os.path.join(out, "qorctl_values.cpp"), emit_values.values_source(model, writer.names))
-    write(os.path.join(out, "lib_values.cpp"), writer.values_source())
+    write(os.path.join(out, "qorctl_values.cpp"), emit_values.values_source(model, names))
+    write(os.path.join(out, "lib_values.cpp"), behaviour.values_source())
     package = os.path.join(out, "python", "qorctl")
     write(os.path.join(package, "__init__.py"), emit_python.package_source(model))
     write(os.path.join(package, "_docs.py"), emit_python.docs_source(model))

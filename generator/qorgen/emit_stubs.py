@@ -8,9 +8,11 @@ list of owning pointers is a tuple of holders; what the declarations do not
 say in Python terms is `Any`.
 """
 
+from . import ctype
 from .decl import Class
 from .emit_python import bases_first, entries_by_class, loose, python_bases
-from .model import Arg, Function, Model, Result, ctype
+from .model import Function, Model
+from .typemodel import Arg, Result
 
 HEADER = '''"""Types of the Python classes over the _qorctl extension module.
 

@@ -12,6 +12,7 @@ import re
 
 from . import ctype
 from .decl import Func
+from .library_model import declare, namespaced
 
 # A name, possibly qualified, that is not part of a longer one.
 NAME = re.compile(r"(?<![\w:])(?:\w+::)*\w+")
@@ -23,25 +24,24 @@ class NameIndex:
     """The library's names: the header that declares each, and how a file
     that does not include that header declares it ahead."""
 
-    def __init__(self, writer):
-        from .emit_library import declare, namespaced  # the library writer's spelling of declarations
+    def __init__(self, classes):
 
-        lib = writer.lib
+        lib = classes.lib
         self.header = {}   # name -> the header that declares it
         self.ahead = {}    # name -> lines declaring it ahead (classes and enumerations at namespace level)
         self.alias = {}    # alias name -> its declaration lines, in declaration order
         self._uses = {}    # token -> the name it refers to, or None
         # The library's own classes too (implementations the declarations leave out).
-        for cls in list(lib.classes.values()) + writer.generated:
-            self._declared(cls.qname, cls.header, namespaced(cls.qname, "class %s;"), writer)
+        for cls in list(lib.classes.values()) + classes.generated:
+            self._declared(cls.qname, cls.header, namespaced(cls.qname, "class %s;"), classes)
         for qname, header in lib.opaque.items():
-            self._declared(qname, header, namespaced(qname, "class %s;"), writer)
+            self._declared(qname, header, namespaced(qname, "class %s;"), classes)
         for enum in lib.enums.values():
-            self._declared(enum.qname, enum.header, namespaced(enum.qname, "enum %s : int;"), writer)
+            self._declared(enum.qname, enum.header, namespaced(enum.qname, "enum %s : int;"), classes)
         for item in lib.order:
             if isinstance(item, Func):
                 self.header.setdefault(item.qname, item.header)
-        for var in writer.variables():
+        for var in classes.variables():
             if not var.member or var.owner not in lib.classes:  # a class's member is found through its class
                 self.header.setdefault(var.qname, var.header)
         # Headers the declarations name without declaring anything in them hold
@@ -58,12 +58,12 @@ class NameIndex:
             self.holder_of[self.header.get(holder.target)].append(holder.typedef)
         for qname, text in lib.typedefs.items():
             if qname not in holders:
-                target = writer.model.resolve(ctype.parse(text), writer.model.scopes_of(lib.typedef_scope[qname]))
+                target = classes.model.resolve(ctype.parse(text), classes.model.scopes_of(lib.typedef_scope[qname]))
                 self.target[qname] = declare(target, "")
                 self.alias[qname] = namespaced(qname, declare(target, "%s", typedef=True))
 
-    def _declared(self, qname, header, lines, writer):
-        enclosing = writer.enclosing_class(qname)
+    def _declared(self, qname, header, lines, classes):
+        enclosing = classes.enclosing_class(qname)
         # A nested name can only be declared inside its class: users include the class's header.
         self.header[qname] = enclosing.header if enclosing is not None else header
         if enclosing is None:

@@ -10,6 +10,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "generato
 
 from qorgen import ctype, emit_python  # noqa: E402
 from qorgen.decl import DeclError, _Reader, Library  # noqa: E402
+from qorgen.emit_behaviour import BehaviourWriter  # noqa: E402
+from qorgen.emit_headers import HeaderWriter  # noqa: E402
+from qorgen.includes import NameIndex  # noqa: E402
+from qorgen.library_model import LibraryModel  # noqa: E402
 from qorgen.model import Model  # noqa: E402
 
 
@@ -41,6 +45,22 @@ def read(text):
     library = Library()
     _Reader(library, "test.qd").read(text)
     return library
+
+
+def library_writers(model):
+    classes = LibraryModel(model)
+    names = NameIndex(classes)
+    return HeaderWriter(classes, names), BehaviourWriter(classes, names)
+
+
+def library_headers(model):
+    """The stand-in library's generated headers: path -> text."""
+    return library_writers(model)[0].headers()
+
+
+def library_source(model, area):
+    """The generated behaviour of an area's classes."""
+    return library_writers(model)[1].source(area)
 
 
 SAMPLE = """
@@ -125,11 +145,10 @@ def test_reexposed_operation_keeps_the_interface_prototype_under_the_new_name():
 
 
 def test_hidden_fields_are_library_state_without_flat_functions():
-    from qorgen.emit_library import LibraryWriter
     text = SAMPLE.replace("  reexpose GetName\n", "  reexpose GetName\n  field stale : bool hidden = true\n")
     model = Model(read(CORE + text))
     assert not [e.py for e in model.entries if "stale" in e.py]
-    header = LibraryWriter(model).headers()["hostctl/sample.h"]
+    header = library_headers(model)["hostctl/sample.h"]
     assert "    bool stale{true};" in header
 
 
@@ -296,15 +315,13 @@ class Outer
 
 
 def test_record_fields_hold_what_their_declared_type_says():
-    from qorgen.emit_library import LibraryWriter
     model = Model(read(CORE + RECORDS))
-    writer = LibraryWriter(model)
-    text = writer.headers()["hostctl/sample.h"]
+    text = library_headers(model)["hostctl/sample.h"]
     for member in ("uint32 count{7};", "HostCtl::Network::Inner copy{};", "HostCtl::Network::Inner held{};",
                    "std::vector< std::string,std::allocator< std::string > > names{};", "std::string id{};"):
         assert "    " + member + "\n" in text
     assert "Outer(HostCtl::Network::Outer const &)" not in text      # the implicit copy constructor serves
-    source = writer.source("network")
+    source = library_source(model, "network")
     assert "Outer(uint32 p1, HostCtl::Network::Inner p2) : count(p1), copy(p2) {}" in source
     setters = {e.py: e.candidates[0] for e in model.entries if e.py.endswith("_set")}
     held = setters["Outer_held_set"].args[0]
@@ -342,14 +359,12 @@ class Watcher : virtual HostCtl::Lib::HostCtlObject
 
 
 def test_stand_in_declarations_shape_what_the_library_and_module_get():
-    from qorgen.emit_library import LibraryWriter
     model = Model(read(CORE + STAND_IN))
     names = {e.py for e in model.entries}
     assert not {n for n in names if n.startswith(("Agent_", "delete_Agent"))}   # unlisted: no function at all
     assert "ConfigImpl_GetSettings" in names and "_p_HostCtl__System__Agent" in model.records
-    writer = LibraryWriter(model)
-    assert "    HostCtl::System::Link * next{};\n" in writer.headers()["hostctl/sample.h"]  # a link, not a copy
-    source = writer.source("system")
+    assert "    HostCtl::System::Link * next{};\n" in library_headers(model)["hostctl/sample.h"]  # a link, not a copy
+    source = library_source(model, "system")
     assert 'QorCtl::Sim::Fill(value, *node_, QorCtl::Sim::Indexed("Settings", p1));' in source
     assert 'p1 = QorCtl::Sim::Read<std::vector< std::string,std::allocator< std::string > >>(*node_, "Names");' \
         in source
@@ -428,7 +443,6 @@ class LampImpl : HostCtl::Network::Lamp, QorCtl::Lib::QorCtlObject
 
 
 def test_defaulted_parameters_give_shorter_forms_that_pass_the_defaults():
-    from qorgen.emit_library import LibraryWriter
     from qorgen.emit_module import call_expr
     model = Model(read(CORE + DEFAULTS))
     blink = next(e for e in model.entries if e.py == "Lamp_Blink").candidates
@@ -439,7 +453,7 @@ def test_defaulted_parameters_give_shorter_forms_that_pass_the_defaults():
     assert call_expr(blink[2], ["a1"]) == "self.get()->Blink(a1.get(), true, Lamp::SLOW)"
     make = next(e for e in model.entries if e.py == "new_LampImpl").candidates
     assert call_expr(make[1], ["a1"]) == "new QorCtl::Network::LampImpl(a1.get(), 7)"
-    header = LibraryWriter(model).headers()["hostctl/sample.h"]
+    header = library_headers(model)["hostctl/sample.h"]
     assert header.count("Blink(") == 2          # one operation in the interface and one in the implementation
 
 

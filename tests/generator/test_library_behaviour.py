@@ -7,9 +7,8 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "generator"))
 
-from qorgen.emit_library import LibraryWriter  # noqa: E402
 from qorgen.model import Model  # noqa: E402
-from test_declarations import CORE, read  # noqa: E402
+from test_declarations import CORE, library_headers, library_source, read  # noqa: E402
 
 SAMPLE = """
 area sample
@@ -34,13 +33,9 @@ class GadgetImpl : HostCtl::Sample::Gadget, QorCtl::Lib::QorCtlObject
 """
 
 
-def writer():
-    return LibraryWriter(Model(read(CORE + SAMPLE)))
-
-
-def sources():
-    w = writer()
-    return w.headers()["hostctl/sample.h"], w.source("sample")
+def sources(text=SAMPLE):
+    model = Model(read(CORE + text))
+    return library_headers(model)["hostctl/sample.h"], library_source(model, "sample")
 
 
 def test_hand_written_operations_are_declared_but_not_defined():
@@ -50,11 +45,10 @@ def test_hand_written_operations_are_declared_but_not_defined():
 
 
 def test_a_nested_enumeration_is_defined_inside_its_class_only():
-    w = writer()
-    header = w.headers()["hostctl/sample.h"]
-    assert "    enum Mode : int {  };" in header
+    headers = library_headers(Model(read(CORE + SAMPLE)))
+    assert "    enum Mode : int {  };" in headers["hostctl/sample.h"]
     # Nowhere declared ahead at namespace level, where it would be another type.
-    assert not any("enum Mode : int;" in text for text in w.headers().values())
+    assert not any("enum Mode : int;" in text for text in headers.values())
 
 
 def test_record_constructors_set_the_fields_they_are_given():
@@ -79,10 +73,10 @@ def test_objects_list_their_own_members_and_open_numbered_nodes():
 
 
 def test_an_interface_without_an_implementation_gets_a_library_only_one():
-    w = writer()
-    header = w.headers()["hostctl/sample.h"]
+    model = Model(read(CORE + SAMPLE))
+    header = library_headers(model)["hostctl/sample.h"]
     assert "class WidgetNode : public HostCtl::Sample::Widget, public QorCtl::Lib::QorCtlObject {" in header
-    assert "WidgetNode" not in {cls.py for cls in w.model.python_classes}
+    assert "WidgetNode" not in {cls.py for cls in model.python_classes}
 
 
 LATE_BASE = """
@@ -100,7 +94,7 @@ class Base : virtual HostCtl::Lib::HostCtlObject
 def test_a_base_declared_after_its_derived_class_still_comes_first():
     from qorgen.emit_python import package_source
     model = Model(read(CORE + LATE_BASE))
-    header = LibraryWriter(model).headers()["hostctl/late.h"]
+    header = library_headers(model)["hostctl/late.h"]
     assert '#include "hostctl/early.h"' in header
     package = package_source(model)
     assert package.index("Base = _class('Base', ") < package.index("Derived = _class('Derived', (Base,)")
@@ -121,8 +115,7 @@ class Dial : virtual HostCtl::Lib::HostCtlObject
 
 
 def test_an_interface_keeps_its_fields_and_a_hand_written_constructor_is_left_out():
-    w = LibraryWriter(Model(read(CORE + FIELDS)))
-    header, source = w.headers()["hostctl/sample.h"], w.source("sample")
+    header, source = sources(FIELDS)
     assert "    HostCtl::Sample::Counter counter{};" in header
     assert "explicit Counter(uint32);" in header and "Counter::Counter(uint32" not in source
     # What the module computes itself is neither declared nor defined by the library.
