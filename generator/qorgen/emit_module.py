@@ -343,6 +343,51 @@ def header_piece(header):
     return "api/%s.cpp" % os.path.splitext(header)[0]
 
 
+# The holder template's function for each function of a holder class; its
+# registration function is every class's.
+HOLDER_CALLS = {("ctor", None): "make", ("op", "release"): "release", ("op", "reset"): "reset",
+                ("op", "swap"): "swap", ("op", "get"): "get", ("op", "__nonzero__"): "truth",
+                ("delete", None): "destroy"}
+
+
+def holder_call(entry: FunctionEntry):
+    fn = entry.candidates[0]
+    return HOLDER_CALLS.get((fn.kind, fn.op.name if fn.kind == "op" else None))
+
+
+def holder_data(cls, entries):
+    """What tells a holder class from another, for the holder template: the
+    held class, the two type records and its messages' type texts."""
+    fns = {holder_call(e): e.candidates[0] for e in entries if len(e.candidates) == 1 and holder_call(e)}
+    reset = next(e for e in entries if holder_call(e) == "reset")
+    texts = [("kPointer", fns["make"].args[0].decl.spell()), ("kSelf", fns["release"].self_arg.decl.spell()),
+             ("kConstSelf", fns["get"].self_arg.decl.spell()), ("kRef", fns["swap"].args[0].decl.spell()),
+             ("kResetOverloads", overload_message(reset))]
+    return (["namespace {", "struct %s {" % holder_data_name(cls),
+             "    using Held = %s;" % fns["make"].args[0].cpp,
+             "    static swig_type_info *holder() { return %s; }" % type_ref(fns["release"].self_arg.record),
+             "    static swig_type_info *held() { return %s; }" % type_ref(fns["make"].args[0].record)]
+            + ["    static constexpr const char *%s = %s;" % (name, c_string(text)) for name, text in texts]
+            + ["};", "}  // namespace", ""])
+
+
+def holder_data_name(cls):
+    return cls.py + "Data"
+
+
+def holder_wrapper(entry: FunctionEntry):
+    """A function of a holder class: the holder template's, given the class's data."""
+    fn = entry.candidates[0]
+    template = "qor::Holder<%s>" % holder_data_name(fn.cls)
+    out = ["PyObject *_call_%s(PyObject *const *argv, Py_ssize_t argc) {" % entry.py,
+           "    return %s::%s(argv, argc);" % (template, holder_call(entry)), "}"]
+    out += tuple_entry(entry.py, entry.py, arg_count(fn) if len(entry.candidates) == 1 else -1)
+    if fn.kind == "delete":
+        out += ["PyObject *_release_%s(void *ptr, swig_type_info *type) {" % entry.py,
+                "    return %s::destroy_dying(ptr, type);" % template, "}"]
+    return out
+
+
 def wrapper_sources(model: Model, names, areas):
     """Source path -> text of the wrappers, one source per library header and
     per area, every one written even when it has no wrapper (the build lists
@@ -352,16 +397,23 @@ def wrapper_sources(model: Model, names, areas):
     for entry in model.entries:
         if has_vector_entry(entry):  # the accessors of variables are written with the variables
             pieces[piece_of(entry, names)].append(entry)
-    return {path: piece_source(entries, names) for path, entries in pieces.items()}
+    return {path: piece_source(entries, names, model) for path, entries in pieces.items()}
 
 
-def piece_source(entries, names):
+def piece_source(entries, names, model: Model):
     if not entries:  # a header of inline helpers only
         return "// Generated: no wrapper functions here.\n"
     body = []
     candidates = [fn for entry in entries for fn in entry.candidates]
+    holders = []
     for entry in entries:
-        if len(entry.candidates) == 1:
+        cls = entry.candidates[0].cls
+        if model.is_holder_class(cls) and holder_call(entry):
+            if not any(cls is h for h in holders):
+                holders.append(cls)
+                body += holder_data(cls, [e for e in entries if e.candidates[0].cls is cls])
+            body += holder_wrapper(entry)
+        elif len(entry.candidates) == 1:
             body += plain_wrapper(entry.candidates[0])
         else:
             for index, fn in enumerate(entry.candidates):
@@ -374,6 +426,8 @@ def piece_source(entries, names):
     # The hand-written module code that the areas' inline operations call.
     areas = sorted({entry.area for entry in entries})
     head += ['#include "api/%s/%s"' % (area, name) for area in areas for name in area_headers(area)]
+    if holders:
+        head.append('#include "api/core/holders.h"')
     return generated_source(head, body, names, " ".join(map(call_types, candidates)))
 
 

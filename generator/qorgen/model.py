@@ -65,23 +65,28 @@ class Model(TypeModel):
         self._number_records()
 
     def _synthesize_holders(self):
+        """The holder class of each held class: its functions' behaviour is
+        the module's holder template (api/core/holders.h), the same for all."""
         for holder in self.lib.holders:
             held = holder.target
             scope = "std::unique_ptr< %s >" % held
             cls = Class(qname=scope, area=holder.area, header="", namespace="", py=holder.py, extern=True)
             pointer = ctype.parse(scope + "::pointer")
-            make = lambda name, params, result=None, const=False, expr=None: Op(
-                name, params, result, const=const, throws=False, expr=expr, origin=scope)
-            cls.ctors.append(make(scope, [pointer], expr="new std::unique_ptr< %s >(arg1)" % held))
+            make = lambda name, params, result=None, const=False: Op(
+                name, params, result, const=const, throws=False, origin=scope)
+            cls.ctors.append(make(scope, [pointer]))
             cls.ops += [
-                make("release", [], ctype.parse(held + " *"), expr="self->release()"),
-                make("reset", [pointer], expr="self->reset(arg1)"),
-                make("reset", [], expr="self->reset()"),
-                make("swap", [ctype.parse(scope + " &")], expr="self->swap(arg1)"),
-                make("get", [], ctype.parse(held + " *"), const=True, expr="self->get()"),
-                make("__nonzero__", [], ctype.CType("bool"), const=True, expr="static_cast<bool>(*self)"),
+                make("release", [], ctype.parse(held + " *")),
+                make("reset", [pointer]),
+                make("reset", []),
+                make("swap", [ctype.parse(scope + " &")]),
+                make("get", [], ctype.parse(held + " *"), const=True),
+                make("__nonzero__", [], ctype.CType("bool"), const=True),
             ]
             self.holder_classes[held] = cls
+
+    def is_holder_class(self, cls: Optional[Class]):
+        return any(cls is holder for holder in self.holder_classes.values())
 
     def _holder_groups(self):
         """The holders per namespace, in table order; within a namespace they
@@ -153,7 +158,7 @@ class Model(TypeModel):
                 fn = self._function("new_" + cls.py, "ctor", cls, ctor)
                 fn.defaults = passed
                 fn.result = Result("new", record=self.record_for(ctype.parse(cls.qname)))
-                fn.prototype = ctor.prototype(cls.qname) if not ctor.expr else \
+                fn.prototype = ctor.prototype(cls.qname) if not ctor.expr and not self.is_holder_class(cls) else \
                     "%s::%s(%s)" % (cls.qname, cls.short if "<" not in cls.qname else "unique_ptr",
                                     ",".join(p.spell() for p in ctor.params))
                 fns.append(fn)
