@@ -28,24 +28,28 @@ namespace {
 
 constexpr const char kNullRefPrefix[] = "invalid null reference ";
 
-// "in method 'F', argument N of type 'T'", behind the null-reference prefix
-// when `null_ref` is set. New reference, or null with an exception set.
-PyObject *site_message(ArgSite site, bool null_ref) {
+// "in method 'F', argument N of type 'T'" and `tail`, behind the
+// null-reference prefix when `null_ref` is set. Put together by plain copies:
+// PyUnicode_FromFormat formats through the C library and would make most of
+// the cost of a failing call. New reference, or null with an exception set.
+PyObject *site_message(ArgSite site, bool null_ref, const char *tail) {
+    std::string text;
     if (site.number == 0) {
-        return PyUnicode_FromString(null_ref ? site.type : site.type + sizeof(kNullRefPrefix) - 1);
+        text = null_ref ? site.type : site.type + sizeof(kNullRefPrefix) - 1;
+    } else {
+        text.reserve(160);
+        if (null_ref) text += kNullRefPrefix;
+        text.append("in method '").append(calling_function()).append("', argument ");
+        text.append(std::to_string(site.number)).append(" of type '").append(site.type).append("'");
     }
-    return PyUnicode_FromFormat("%sin method '%s', argument %d of type '%s'", null_ref ? kNullRefPrefix : "",
-                                calling_function(), site.number, site.type);
+    if (tail) text += tail;
+    return PyUnicode_FromStringAndSize(text.data(), static_cast<Py_ssize_t>(text.size()));
 }
 
 void raise_with_site(PyObject *type, ArgSite site, bool null_ref, const char *tail) {
-    PyObject *text = site_message(site, null_ref);
+    PyObject *text = site_message(site, null_ref, tail);
     if (!text) return;
-    if (tail) {
-        PyErr_Format(type, "%U%s", text, tail);
-    } else {
-        PyErr_SetObject(type, text);
-    }
+    PyErr_SetObject(type, text);
     Py_DECREF(text);
 }
 
