@@ -25,7 +25,6 @@ class NameIndex:
     that does not include that header declares it ahead."""
 
     def __init__(self, classes):
-
         lib = classes.lib
         self.header = {}   # name -> the header that declares it
         self.ahead = {}    # name -> lines declaring it ahead (classes and enumerations at namespace level)
@@ -53,9 +52,9 @@ class NameIndex:
             self.target[holder.typedef] = "std::unique_ptr< %s >" % holder.target
             self.alias[holder.typedef] = namespaced(holder.typedef, "typedef %s %%s;" % self.target[holder.typedef])
         # A holder's alias belongs with its class: the class's header declares it.
-        self.holder_of = {self.header.get(h.target): [] for h in lib.holders}
+        self.holder_of = {}  # header -> the holder aliases it declares
         for holder in lib.holders:
-            self.holder_of[self.header.get(holder.target)].append(holder.typedef)
+            self.holder_of.setdefault(self.header.get(holder.target), []).append(holder.typedef)
         for qname, text in lib.typedefs.items():
             if qname not in holders:
                 target = classes.model.resolve(ctype.parse(text), classes.model.scopes_of(lib.typedef_scope[qname]))
