@@ -12,11 +12,11 @@ import os
 import sys
 
 from . import emit_module, emit_python, emit_stubs, emit_values
+from .decl import DeclError, read_files
 from .emit_behaviour import BehaviourWriter
 from .emit_headers import HeaderWriter
 from .includes import NameIndex
 from .library_model import LibraryModel
-from .decl import DeclError, read_files
 from .model import Model
 
 # The stand-in library's hand-written headers.

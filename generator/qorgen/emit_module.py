@@ -71,7 +71,7 @@ def types_source(model: Model, names):
     head = ["// Generated: type records and conversion edges, sorted by mangled name.",
             '#include "runtime/registry.h"']
     # Each cast names the two types it converts between.
-    return "\n".join(head + names.source_preamble("\n".join(body), complete="") + [""] + body) + "\n"
+    return generated_source(head, body, names, complete="")
 
 
 # ---- wrappers ---------------------------------------------------------------
@@ -408,7 +408,7 @@ def piece_source(entries, names, model: Model):
     holders = []
     for entry in entries:
         cls = entry.candidates[0].cls
-        if model.is_holder_class(cls) and holder_call(entry):
+        if holder_call(entry) and model.is_holder_class(cls):
             if not any(cls is h for h in holders):
                 holders.append(cls)
                 body += holder_data(cls, [e for e in entries if e.candidates[0].cls is cls])
