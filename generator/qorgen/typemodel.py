@@ -102,6 +102,8 @@ class TypeModel:
         self.lib = library
         self.records: Dict[str, TypeRecord] = {}
         self.holder_of: Dict[str, Holder] = {h.target: h for h in library.holders}
+        # What each typedef stands for, looked at for every record's display name.
+        self.typedef_targets = {name: self.canonical(ctype.CType(name)) for name in library.typedefs}
         self.record_for(ctype.CType("char"))
         self.record_for(STRING)
 
@@ -204,8 +206,7 @@ class TypeModel:
         cls = self.lib.classes.get(key.name)
         if cls and not key.args and not key.pointers:
             names += [alias + " *" for alias in cls.aliases]
-        for name, text in self.lib.typedefs.items():
-            target = self.canonical(ctype.CType(name))
+        for name, target in self.typedef_targets.items():
             if target == key and name not in (cls.aliases if cls else []):
                 names.insert(0, name + " *")
             elif target.pointers == 1 and target.pointee() == key:
