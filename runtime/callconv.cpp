@@ -1,5 +1,6 @@
 #include "callconv.h"
 
+#include <cstdio>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -82,30 +83,22 @@ PyObject *overload_error(const char *message) {
     return nullptr;
 }
 
-namespace {
-
 PyObject *argument_count_error(PyObject *args, const char *name, Py_ssize_t count) {
     // The interpreter's parser writes the message: given one conversion per
     // expected argument and a tuple of another length, it fails before it
     // writes anything; the destinations are there for the longest signature.
-    std::string format(static_cast<size_t>(count), 'O');
-    format.append(":").append(name);
-    PyObject *d[25] = {};
-    if (PyArg_ParseTuple(args, format.c_str(), &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8],
+    // The format lives on the stack so that this allocates nothing: the
+    // entries that call it promise to throw nothing.
+    constexpr Py_ssize_t kMostArguments = 25;
+    char format[kMostArguments + 256];
+    std::snprintf(format, sizeof format, "%.*s:%s", static_cast<int>(count), "OOOOOOOOOOOOOOOOOOOOOOOOO", name);
+    PyObject *d[kMostArguments] = {};
+    if (PyArg_ParseTuple(args, format, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8],
                          &d[9], &d[10], &d[11], &d[12], &d[13], &d[14], &d[15], &d[16], &d[17], &d[18],
                          &d[19], &d[20], &d[21], &d[22], &d[23], &d[24])) {
         PyErr_SetString(PyExc_SystemError, "argument count check passed a tuple of the wrong length");
     }
     return nullptr;
-}
-
-}  // namespace
-
-PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call) {
-    Py_ssize_t argc = PyTuple_GET_SIZE(args);
-    if (count >= 0 && argc != count) return argument_count_error(args, name, count);
-    CallScope scope(name);
-    return call(reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
 }
 
 PyObject *exception_class_for_type(swig_type_info *type) {

@@ -67,10 +67,9 @@ inline PyObject *vectorcall(PyObject *callable, PyObject *const *args, size_t na
 // objects, `argc` already checked against what it takes.
 using VectorFunction = PyObject *(*)(PyObject *const *argv, Py_ssize_t argc);
 
-// The argument-tuple entry of a wrapper named `name`: the tuple's items are
-// the argument vector. `count` -1 takes any number (an overload dispatcher
-// counts itself); another length fails as the interpreter's own parser would.
-PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call);
+// The TypeError of an argument tuple whose length is not `count`, worded as
+// the interpreter's own parser words it for the function `name`; returns null.
+PyObject *argument_count_error(PyObject *args, const char *name, Py_ssize_t count);
 
 PyObject *exception_class_for_type(swig_type_info *type);
 // Raises `obj` as the value of `cls` and releases the caller's reference.

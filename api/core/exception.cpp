@@ -12,18 +12,40 @@ PyObject *qor::raise_library_exception(const HostCtl::Lib::HostCtlException &err
     return nullptr;
 }
 
+namespace {
+
+// The Python exception for the C++ exception being handled; called only
+// from a handler.
+PyObject *raise_current_exception() noexcept {
+    try {
+        throw;
+    } catch (const HostCtl::Lib::HostCtlException &error) {
+        try {
+            return qor::raise_library_exception(error);
+        } catch (...) {  // no memory left to copy the library's exception
+            return qor::raise_std_exception();
+        }
+    } catch (const qor::ErrorAlreadySet &) {
+        return nullptr;
+    } catch (...) {
+        return qor::raise_std_exception();
+    }
+}
+
+}  // namespace
+
+PyObject *qor::call_guarded(VectorFunction call, PyObject *const *argv, Py_ssize_t argc) noexcept {
+    try {
+        return call(argv, argc);
+    } catch (...) {
+        return raise_current_exception();
+    }
+}
+
 PyObject *qor::run_guarded(GuardedBody body, void *context) noexcept {
     try {
         return body(context);
-    } catch (const HostCtl::Lib::HostCtlException &error) {
-        try {
-            return raise_library_exception(error);
-        } catch (...) {  // no memory left to copy the library's exception
-            return raise_std_exception();
-        }
-    } catch (const ErrorAlreadySet &) {
-        return nullptr;
     } catch (...) {
-        return raise_std_exception();
+        return raise_current_exception();
     }
 }

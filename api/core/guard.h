@@ -18,19 +18,22 @@ struct ErrorAlreadySet {};
 // class (or RuntimeError with a bare proxy when none is registered).
 PyObject *raise_library_exception(const HostCtl::Lib::HostCtlException &error);
 
-// The part of a wrapper that calls the library, with the wrapper's
-// converted arguments behind `context`.
-using GuardedBody = PyObject *(*)(void *context);
+// Runs the wrapper `call` on its arguments; whatever it throws becomes a
+// Python exception. The module's entry points (the tuple entry and the vector
+// call of each function) call every wrapper through it, so the handlers and
+// their exception tables exist once in the module and a wrapper needs no
+// handler, nor a function of its own around the library call: nothing gets
+// through.
+PyObject *call_guarded(VectorFunction call, PyObject *const *argv, Py_ssize_t argc) noexcept;
 
-// Runs `body`; whatever it throws becomes a Python exception. One function
-// serves every wrapper, so the handlers and their exception tables exist once
-// in the module rather than once per wrapper, and a wrapper that calls it
-// needs no handler of its own: nothing gets through.
+// The same guard for the module's code that no entry point runs (a
+// variable's setter, the deletion of a dying proxy's object): `body` is run
+// with the context behind `context`.
+using GuardedBody = PyObject *(*)(void *context);
 PyObject *run_guarded(GuardedBody body, void *context) noexcept;
 
 template <class Call>
 PyObject *guarded(Call &&call) {
-    if (!held_proxies_intact()) return nullptr;
     using Body = std::remove_reference_t<Call>;
     return run_guarded([](void *context) -> PyObject * { return (*static_cast<Body *>(context))(); },
                        const_cast<void *>(static_cast<const void *>(&call)));

@@ -13,8 +13,8 @@
 //       the message of a reset call that matches neither form
 //
 // The functions take their arguments as a vector whose length the caller
-// has checked (reset: any length); they run inside the exception guard, as
-// every wrapper does.
+// has checked (reset: any length); the caller runs them inside the exception
+// guard, as it runs every wrapper.
 #pragma once
 
 #include <memory>
@@ -31,15 +31,13 @@ struct Holder {
     static PyObject *make(PyObject *const *argv, Py_ssize_t) {
         PtrArg<Held> pointer;
         if (!pointer.load(argv[0], Data::held(), {Data::kPointer, 1})) return nullptr;
-        return guarded([&]() -> PyObject * {
-            return pointer_to_object(new Ptr(pointer.get()), Data::holder(), kOwn | kNoShadow);
-        });
+        return pointer_to_object(new Ptr(pointer.get()), Data::holder(), kOwn | kNoShadow);
     }
 
     static PyObject *release(PyObject *const *argv, Py_ssize_t) {
         SelfArg<Ptr> self;
         if (!self.load(argv[0], Data::holder(), {Data::kSelf, 1})) return nullptr;
-        return guarded([&]() -> PyObject * { return from_borrowed(self.get()->release(), Data::held()); });
+        return from_borrowed(self.get()->release(), Data::held());
     }
 
     // reset(pointer) or reset(): the form without a pointer is tried first.
@@ -56,33 +54,29 @@ struct Holder {
         SelfArg<Ptr> self;
         if (!self.load(argv[0], Data::holder(), {Data::kSelf, 1})) return nullptr;
         RefArg<Ptr> other;
-        if (!other.load(argv[1], Data::holder(), {Data::kRef, 2})) return nullptr;
-        return guarded([&]() -> PyObject * {
-            self.get()->swap(*other.get());
-            Py_RETURN_NONE;
-        });
+        if (!other.load(argv[1], Data::holder(), {Data::kRef, 2}) || !held_proxies_intact()) return nullptr;
+        self.get()->swap(*other.get());
+        Py_RETURN_NONE;
     }
 
     static PyObject *get(PyObject *const *argv, Py_ssize_t) {
         SelfArg<const Ptr> self;
         if (!self.load(argv[0], Data::holder(), {Data::kConstSelf, 1})) return nullptr;
-        return guarded([&]() -> PyObject * { return from_borrowed(self.get()->get(), Data::held()); });
+        return from_borrowed(self.get()->get(), Data::held());
     }
 
     static PyObject *truth(PyObject *const *argv, Py_ssize_t) {
         SelfArg<const Ptr> self;
         if (!self.load(argv[0], Data::holder(), {Data::kConstSelf, 1})) return nullptr;
-        return guarded([&]() -> PyObject * { return from_scalar<bool>(static_cast<bool>(*self.get())); });
+        return from_scalar<bool>(static_cast<bool>(*self.get()));
     }
 
     // None deletes nothing; a proxy stops owning and referring to the holder.
     static PyObject *destroy(PyObject *const *argv, Py_ssize_t) {
         PtrArg<Ptr> self;
         if (!self.load(argv[0], Data::holder(), {Data::kSelf, 1}, kDisown | kForget)) return nullptr;
-        return guarded([&]() -> PyObject * {
-            delete self.get();
-            Py_RETURN_NONE;
-        });
+        delete self.get();
+        Py_RETURN_NONE;
     }
 
     // What deletes the holder of a dying proxy (see delete_converted).
@@ -95,11 +89,11 @@ private:
         SelfArg<Ptr> self;
         if (!self.load(argv[0], Data::holder(), {Data::kSelf, 1})) return nullptr;
         PtrArg<Held> pointer;
-        if (with_pointer && !pointer.load(argv[1], Data::held(), {Data::kPointer, 2})) return nullptr;
-        return guarded([&]() -> PyObject * {
-            self.get()->reset(pointer.get());
-            Py_RETURN_NONE;
-        });
+        if (with_pointer && !(pointer.load(argv[1], Data::held(), {Data::kPointer, 2}) && held_proxies_intact())) {
+            return nullptr;
+        }
+        self.get()->reset(pointer.get());
+        Py_RETURN_NONE;
     }
 };
 

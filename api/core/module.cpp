@@ -1,10 +1,18 @@
 #include "module.h"
 
+#include "api/core/guard.h"
 #include "convert/values.h"
 
 namespace qor {
 
 PyObject *instance_method_new(PyObject *, PyObject *func) { return PyInstanceMethod_New(func); }
+
+PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call) noexcept {
+    Py_ssize_t argc = PyTuple_GET_SIZE(args);
+    if (count >= 0 && argc != count) return argument_count_error(args, name, count);
+    CallScope scope(name);
+    return call_guarded(call, reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
+}
 
 PyObject *swigregister(PyObject *cls, swig_type_info *type) {
     register_class(type, cls);
@@ -47,7 +55,7 @@ PyObject *vector_call(PyObject *callable, PyObject *const *args, size_t nargsf, 
     bool keywords = kwnames && PyTuple_GET_SIZE(kwnames) > 0;
     if (!keywords && (entry.count < 0 || entry.count == argc)) {
         CallScope scope(function->m_ml->ml_name);
-        return entry.call(args, argc);
+        return call_guarded(entry.call, args, argc);
     }
     return call_through_tuple(callable, args, argc, kwnames);
 }

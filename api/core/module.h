@@ -19,6 +19,13 @@ struct VectorEntry {
 };
 extern const VectorEntry vector_table[];
 
+// The argument-tuple entry of a wrapper named `name`: the tuple's items are
+// the argument vector, and the wrapper runs inside the exception guard.
+// `count` -1 takes any number (an overload dispatcher counts itself); another
+// length fails as the interpreter's own parser would. It throws nothing, so
+// the generated entries that call it need no unwinding information.
+PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call) noexcept;
+
 // SWIG_PyInstanceMethod_New: binds a flat function as a method.
 PyObject *instance_method_new(PyObject *module, PyObject *func);
 

@@ -189,9 +189,7 @@ def body(fn: Function):
         lines.append("qor::PtrArg<%s> self;" % self_arg.cpp)
         lines.append(load_line(self_arg, "self", 0, site(1, self_arg.decl.spell()),
                                "qor::kDisown | qor::kForget"))
-        lines += ["return qor::guarded([&]() -> PyObject * {", "    delete self.get();",
-                  "    Py_RETURN_NONE;", "});"]
-        return lines
+        return lines + ["delete self.get();", "Py_RETURN_NONE;"]
     if self_arg is not None:
         lines.append(holder_decl(self_arg, "self"))
         lines.append(load_line(self_arg, "self", 0, site(1, self_arg.decl.spell())))
@@ -222,10 +220,11 @@ def body(fn: Function):
         call = "self.get()->%s = %s" % (fn.target, pass_expr(fn.args[0], names[0]))
     else:
         call = call_expr(fn, names)
-    lines.append("return qor::guarded([&]() -> PyObject * {")
-    lines += ["    " + line for line in result_lines(fn, call)]
-    lines.append("});")
-    return lines
+    if arg_count(fn) > 1:
+        # Converting a later argument may have run Python code that deleted
+        # the object of an earlier one.
+        lines.append("if (!qor::held_proxies_intact()) return nullptr;")
+    return lines + result_lines(fn, call)
 
 
 def constant_guard(fn: Function):
@@ -250,24 +249,27 @@ def arg_count(fn: Function):
 
 def vector_wrapper(fn: Function, c_name, linkage=""):
     """The wrapper proper: it reads its arguments from a vector whose length
-    the caller has already checked."""
+    the caller has already checked, and the caller runs it inside the
+    exception guard."""
     out = ["%sPyObject *%s(PyObject *const *argv, Py_ssize_t) {" % (linkage, c_name)]
     out += ["    " + line for line in body(fn)]
     out.append("}")
     return out
 
 
-def tuple_entry(py, name, count):
+def tuple_entry(entry: FunctionEntry):
     """The function-table entry of the argument-tuple convention: the tuple's
     items are the argument vector (count -1: any number, for a dispatcher).
-    `name` is what a wrong argument count and argument errors name."""
-    return ["PyObject *_wrap_%s(PyObject *, PyObject *args) {" % py,
-            "    return qor::call_with_tuple(args, %s, %d, _call_%s);" % (c_string(name), count, py), "}"]
+    The name given is what a wrong argument count and argument errors name."""
+    fn = entry.candidates[0]
+    name = entry.py if fn.kind != "register" else "swigregister"
+    count = arg_count(fn) if len(entry.candidates) == 1 else -1
+    return ["PyObject *_wrap_%s(PyObject *, PyObject *args) {" % entry.py,
+            "    return qor::call_with_tuple(args, %s, %d, _call_%s);" % (c_string(name), count, entry.py), "}"]
 
 
 def plain_wrapper(fn: Function):
-    name = fn.py if fn.kind != "register" else "swigregister"
-    out = vector_wrapper(fn, "_call_" + fn.py) + tuple_entry(fn.py, name, arg_count(fn))
+    out = vector_wrapper(fn, "_call_" + fn.py)
     if fn.kind == "delete":
         out += release_function(fn)
     return out
@@ -316,7 +318,7 @@ def dispatcher(entry: FunctionEntry):
         out.append("    if (%s) return _call_%s__%d(argv, argc);" % (condition, entry.py, index))
     out.append("    return qor::overload_error(%s);" % c_string(overload_message(entry)))
     out.append("}")
-    return out + tuple_entry(entry.py, entry.py, -1)
+    return out
 
 
 def has_vector_entry(entry: FunctionEntry):
@@ -381,7 +383,6 @@ def holder_wrapper(entry: FunctionEntry):
     template = "qor::Holder<%s>" % holder_data_name(fn.cls)
     out = ["PyObject *_call_%s(PyObject *const *argv, Py_ssize_t argc) {" % entry.py,
            "    return %s::%s(argv, argc);" % (template, holder_call(entry)), "}"]
-    out += tuple_entry(entry.py, entry.py, arg_count(fn) if len(entry.candidates) == 1 else -1)
     if fn.kind == "delete":
         out += ["PyObject *_release_%s(void *ptr, swig_type_info *type) {" % entry.py,
                 "    return %s::destroy_dying(ptr, type);" % template, "}"]
@@ -441,7 +442,8 @@ def call_types(fn: Function):
 
 def wrappers_header(model: Model):
     out = ["// Generated: the wrapper functions of every area.", "#pragma once", "#include <Python.h>", ""]
-    out += ["PyObject *_wrap_%s(PyObject *, PyObject *);" % e.py for e in model.entries]
+    # The tuple entries of the other functions are written with the function table.
+    out += ["PyObject *_wrap_%s(PyObject *, PyObject *);" % e.py for e in model.entries if not has_vector_entry(e)]
     out += ["PyObject *_call_%s(PyObject *const *, Py_ssize_t);" % e.py
             for e in model.entries if has_vector_entry(e)]
     out += ["PyObject *_release_%s(void *, struct swig_type_info *);" % e.py for e in model.entries if has_release(e)]
@@ -458,11 +460,19 @@ def vector_entry(entry: FunctionEntry):
 
 
 def function_table(model: Model):
+    """The function table, beside it the argument-vector entry of each
+    wrapper, and before them the tuple entries: calls into the guarded entry
+    that throw nothing, so this source is built without exception support and
+    its thousands of small functions carry no unwinding tables."""
     out = ["// Generated: the module's function table, in the library's interface order,",
            "// and beside it the argument-vector entry of each wrapper.",
-           '#include "qorctl_wrappers.h"', '#include "api/core/module.h"', "",
-           "PyMethodDef qor::function_table[] = {",
-           '    {"SWIG_PyInstanceMethod_New", qor::instance_method_new, METH_O, nullptr},']
+           '#include "qorctl_wrappers.h"', '#include "api/core/module.h"', "", "namespace {", ""]
+    for entry in model.entries:
+        if has_vector_entry(entry):
+            out += tuple_entry(entry)
+    out += ["", "}  // namespace", "",
+            "PyMethodDef qor::function_table[] = {",
+            '    {"SWIG_PyInstanceMethod_New", qor::instance_method_new, METH_O, nullptr},']
     out += ['    {"%s", _wrap_%s, METH_VARARGS, nullptr},' % (e.py, e.py) for e in model.entries]
     out += ["    {nullptr, nullptr, 0, nullptr},", "};", "",
             "const qor::VectorEntry qor::vector_table[] = {", "    {nullptr, 0},"]

@@ -15,26 +15,20 @@ extern swig_type_info *&_p_std__unique_ptrT_HostCtl__Widgets__Widget_t;
 }
 
 static PyObject *_call_new_Size__0(PyObject *const *argv, Py_ssize_t) {
-    return qor::guarded([&]() -> PyObject * {
-        return qor::pointer_to_object(new HostCtl::Widgets::Size(), qor::ty::_p_HostCtl__Widgets__Size, qor::kOwn | qor::kNoShadow);
-    });
+    return qor::pointer_to_object(new HostCtl::Widgets::Size(), qor::ty::_p_HostCtl__Widgets__Size, qor::kOwn | qor::kNoShadow);
 }
 static PyObject *_call_new_Size__1(PyObject *const *argv, Py_ssize_t) {
     qor::ScalarArg<unsigned int> a1;
     if (!a1.load(argv[0], {"uint32", 1})) return nullptr;
     qor::ScalarArg<unsigned int> a2;
     if (!a2.load(argv[1], {"uint32", 2})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::pointer_to_object(new HostCtl::Widgets::Size(a1.get(), a2.get()), qor::ty::_p_HostCtl__Widgets__Size, qor::kOwn | qor::kNoShadow);
-    });
+    if (!qor::held_proxies_intact()) return nullptr;
+    return qor::pointer_to_object(new HostCtl::Widgets::Size(a1.get(), a2.get()), qor::ty::_p_HostCtl__Widgets__Size, qor::kOwn | qor::kNoShadow);
 }
 PyObject *_call_new_Size(PyObject *const *argv, Py_ssize_t argc) {
     if (argc == 0) return _call_new_Size__0(argv, argc);
     if (argc == 2 && qor::ScalarArg<unsigned int>::check(argv[0]) && qor::ScalarArg<unsigned int>::check(argv[1])) return _call_new_Size__1(argv, argc);
     return qor::overload_error("Wrong number or type of arguments for overloaded function 'new_Size'.\n  Possible C/C++ prototypes are:\n    HostCtl::Widgets::Size::Size()\n    HostCtl::Widgets::Size::Size(uint32,uint32)\n");
-}
-PyObject *_wrap_new_Size(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "new_Size", -1, _call_new_Size);
 }
 
 PyObject *_call_Size_width_set(PyObject *const *argv, Py_ssize_t) {
@@ -42,24 +36,15 @@ PyObject *_call_Size_width_set(PyObject *const *argv, Py_ssize_t) {
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
     qor::ScalarArg<unsigned int> a1;
     if (!a1.load(argv[1], {"uint32", 2})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        self.get()->width = a1.get();
-        Py_RETURN_NONE;
-    });
-}
-PyObject *_wrap_Size_width_set(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_width_set", 2, _call_Size_width_set);
+    if (!qor::held_proxies_intact()) return nullptr;
+    self.get()->width = a1.get();
+    Py_RETURN_NONE;
 }
 
 PyObject *_call_Size_width_get(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_scalar<unsigned int>(self.get()->width);
-    });
-}
-PyObject *_wrap_Size_width_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_width_get", 1, _call_Size_width_get);
+    return qor::from_scalar<unsigned int>(self.get()->width);
 }
 
 PyObject *_call_Size_height_set(PyObject *const *argv, Py_ssize_t) {
@@ -67,24 +52,15 @@ PyObject *_call_Size_height_set(PyObject *const *argv, Py_ssize_t) {
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
     qor::ScalarArg<unsigned int> a1;
     if (!a1.load(argv[1], {"uint32", 2})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        self.get()->height = a1.get();
-        Py_RETURN_NONE;
-    });
-}
-PyObject *_wrap_Size_height_set(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_height_set", 2, _call_Size_height_set);
+    if (!qor::held_proxies_intact()) return nullptr;
+    self.get()->height = a1.get();
+    Py_RETURN_NONE;
 }
 
 PyObject *_call_Size_height_get(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_scalar<unsigned int>(self.get()->height);
-    });
-}
-PyObject *_wrap_Size_height_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_height_get", 1, _call_Size_height_get);
+    return qor::from_scalar<unsigned int>(self.get()->height);
 }
 
 PyObject *_call_Size_label_set(PyObject *const *argv, Py_ssize_t) {
@@ -92,36 +68,22 @@ PyObject *_call_Size_label_set(PyObject *const *argv, Py_ssize_t) {
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
     qor::CharArrayArg<8> a1;
     if (!a1.load(argv[1], {"char [8]", 2})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        std::copy_n(a1.get(), 8, self.get()->label);
-        Py_RETURN_NONE;
-    });
-}
-PyObject *_wrap_Size_label_set(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_label_set", 2, _call_Size_label_set);
+    if (!qor::held_proxies_intact()) return nullptr;
+    std::copy_n(a1.get(), 8, self.get()->label);
+    Py_RETURN_NONE;
 }
 
 PyObject *_call_Size_label_get(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_char_array(self.get()->label, 8);
-    });
-}
-PyObject *_wrap_Size_label_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_label_get", 1, _call_Size_label_get);
+    return qor::from_char_array(self.get()->label, 8);
 }
 
 PyObject *_call_delete_Size(PyObject *const *argv, Py_ssize_t) {
     qor::PtrArg<HostCtl::Widgets::Size> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kDisown | qor::kForget)) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        delete self.get();
-        Py_RETURN_NONE;
-    });
-}
-PyObject *_wrap_delete_Size(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_Size", 1, _call_delete_Size);
+    delete self.get();
+    Py_RETURN_NONE;
 }
 PyObject *_release_delete_Size(void *ptr, swig_type_info *type) {
     return qor::delete_converted<HostCtl::Widgets::Size>(ptr, type, qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1});
@@ -130,30 +92,17 @@ PyObject *_release_delete_Size(void *ptr, swig_type_info *type) {
 PyObject *_call_Size_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], qor::ty::_p_HostCtl__Widgets__Size);
 }
-PyObject *_wrap_Size_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_Size_swigregister);
-}
 
 PyObject *_call_Widget_GetName(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget const> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget const *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_string(self.get()->GetName());
-    });
-}
-PyObject *_wrap_Widget_GetName(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_GetName", 1, _call_Widget_GetName);
+    return qor::from_string(self.get()->GetName());
 }
 
 PyObject *_call_Widget_GetSize(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_copy(self.get()->GetSize(), qor::ty::_p_HostCtl__Widgets__Size);
-    });
-}
-PyObject *_wrap_Widget_GetSize(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_GetSize", 1, _call_Widget_GetSize);
+    return qor::from_copy(self.get()->GetSize(), qor::ty::_p_HostCtl__Widgets__Size);
 }
 
 static PyObject *_call_Widget_Resize__0(PyObject *const *argv, Py_ssize_t) {
@@ -163,39 +112,29 @@ static PyObject *_call_Widget_Resize__0(PyObject *const *argv, Py_ssize_t) {
     if (!a1.load(argv[1], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size const &", 2})) return nullptr;
     qor::ScalarArg<bool> a2;
     if (!a2.load(argv[2], {"bool", 3})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        self.get()->Resize(*a1.get(), a2.get());
-        Py_RETURN_NONE;
-    });
+    if (!qor::held_proxies_intact()) return nullptr;
+    self.get()->Resize(*a1.get(), a2.get());
+    Py_RETURN_NONE;
 }
 static PyObject *_call_Widget_Resize__1(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
     qor::RefArg<HostCtl::Widgets::Size> a1;
     if (!a1.load(argv[1], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size const &", 2})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        self.get()->Resize(*a1.get(), true);
-        Py_RETURN_NONE;
-    });
+    if (!qor::held_proxies_intact()) return nullptr;
+    self.get()->Resize(*a1.get(), true);
+    Py_RETURN_NONE;
 }
 PyObject *_call_Widget_Resize(PyObject *const *argv, Py_ssize_t argc) {
     if (argc == 2 && qor::SelfArg<HostCtl::Widgets::Widget>::check(argv[0], qor::ty::_p_HostCtl__Widgets__Widget) && qor::RefArg<HostCtl::Widgets::Size>::check(argv[1], qor::ty::_p_HostCtl__Widgets__Size)) return _call_Widget_Resize__1(argv, argc);
     if (argc == 3 && qor::SelfArg<HostCtl::Widgets::Widget>::check(argv[0], qor::ty::_p_HostCtl__Widgets__Widget) && qor::RefArg<HostCtl::Widgets::Size>::check(argv[1], qor::ty::_p_HostCtl__Widgets__Size) && qor::ScalarArg<bool>::check(argv[2])) return _call_Widget_Resize__0(argv, argc);
     return qor::overload_error("Wrong number or type of arguments for overloaded function 'Widget_Resize'.\n  Possible C/C++ prototypes are:\n    HostCtl::Widgets::Widget::Resize(HostCtl::Widgets::Size const &,bool)\n    HostCtl::Widgets::Widget::Resize(HostCtl::Widgets::Size const &)\n");
 }
-PyObject *_wrap_Widget_Resize(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_Resize", -1, _call_Widget_Resize);
-}
 
 PyObject *_call_Widget_GetColour(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_scalar<HostCtl::Widgets::Colour>(self.get()->GetColour());
-    });
-}
-PyObject *_wrap_Widget_GetColour(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_GetColour", 1, _call_Widget_GetColour);
+    return qor::from_scalar<HostCtl::Widgets::Colour>(self.get()->GetColour());
 }
 
 static PyObject *_call_Widget_SetColour__0(PyObject *const *argv, Py_ssize_t) {
@@ -203,62 +142,42 @@ static PyObject *_call_Widget_SetColour__0(PyObject *const *argv, Py_ssize_t) {
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
     qor::ScalarArg<HostCtl::Widgets::Colour> a1;
     if (!a1.load(argv[1], {"HostCtl::Widgets::Colour", 2})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        self.get()->SetColour(a1.get());
-        Py_RETURN_NONE;
-    });
+    if (!qor::held_proxies_intact()) return nullptr;
+    self.get()->SetColour(a1.get());
+    Py_RETURN_NONE;
 }
 static PyObject *_call_Widget_SetColour__1(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
     qor::StringArg a1;
     if (!a1.load(argv[1], {"std::string const &", 2})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        self.get()->SetColour(a1.get());
-        Py_RETURN_NONE;
-    });
+    if (!qor::held_proxies_intact()) return nullptr;
+    self.get()->SetColour(a1.get());
+    Py_RETURN_NONE;
 }
 PyObject *_call_Widget_SetColour(PyObject *const *argv, Py_ssize_t argc) {
     if (argc == 2 && qor::SelfArg<HostCtl::Widgets::Widget>::check(argv[0], qor::ty::_p_HostCtl__Widgets__Widget) && qor::ScalarArg<HostCtl::Widgets::Colour>::check(argv[1])) return _call_Widget_SetColour__0(argv, argc);
     if (argc == 2 && qor::SelfArg<HostCtl::Widgets::Widget>::check(argv[0], qor::ty::_p_HostCtl__Widgets__Widget) && qor::StringArg::check(argv[1])) return _call_Widget_SetColour__1(argv, argc);
     return qor::overload_error("Wrong number or type of arguments for overloaded function 'Widget_SetColour'.\n  Possible C/C++ prototypes are:\n    HostCtl::Widgets::Widget::SetColour(HostCtl::Widgets::Colour)\n    HostCtl::Widgets::Widget::SetColour(std::string const &)\n");
 }
-PyObject *_wrap_Widget_SetColour(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_SetColour", -1, _call_Widget_SetColour);
-}
 
 PyObject *_call_Widget_ListParts(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_container(self.get()->ListParts(), qor::ContainerInfo{"std::vector<std::string,std::allocator< std::string > >", "std::string", nullptr});
-    });
-}
-PyObject *_wrap_Widget_ListParts(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_ListParts", 1, _call_Widget_ListParts);
+    return qor::from_container(self.get()->ListParts(), qor::ContainerInfo{"std::vector<std::string,std::allocator< std::string > >", "std::string", nullptr});
 }
 
 PyObject *_call_Widget_IsKnownKind(PyObject *const *argv, Py_ssize_t) {
     qor::StringArg a1;
     if (!a1.load(argv[0], {"std::string const &", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_scalar<bool>(HostCtl::Widgets::Widget::IsKnownKind(a1.get()));
-    });
-}
-PyObject *_wrap_Widget_IsKnownKind(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_IsKnownKind", 1, _call_Widget_IsKnownKind);
+    return qor::from_scalar<bool>(HostCtl::Widgets::Widget::IsKnownKind(a1.get()));
 }
 
 PyObject *_call_delete_Widget(PyObject *const *argv, Py_ssize_t) {
     qor::PtrArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1}, qor::kDisown | qor::kForget)) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        delete self.get();
-        Py_RETURN_NONE;
-    });
-}
-PyObject *_wrap_delete_Widget(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_Widget", 1, _call_delete_Widget);
+    delete self.get();
+    Py_RETURN_NONE;
 }
 PyObject *_release_delete_Widget(void *ptr, swig_type_info *type) {
     return qor::delete_converted<HostCtl::Widgets::Widget>(ptr, type, qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1});
@@ -267,65 +186,37 @@ PyObject *_release_delete_Widget(void *ptr, swig_type_info *type) {
 PyObject *_call_Widget_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], qor::ty::_p_HostCtl__Widgets__Widget);
 }
-PyObject *_wrap_Widget_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_Widget_swigregister);
-}
 
 PyObject *_call_new_WidgetImpl(PyObject *const *argv, Py_ssize_t) {
     qor::StringArg a1;
     if (!a1.load(argv[0], {"std::string const &", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::pointer_to_object(new QorCtl::Widgets::WidgetImpl(a1.get()), qor::ty::_p_QorCtl__Widgets__WidgetImpl, qor::kOwn | qor::kNoShadow);
-    });
-}
-PyObject *_wrap_new_WidgetImpl(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "new_WidgetImpl", 1, _call_new_WidgetImpl);
+    return qor::pointer_to_object(new QorCtl::Widgets::WidgetImpl(a1.get()), qor::ty::_p_QorCtl__Widgets__WidgetImpl, qor::kOwn | qor::kNoShadow);
 }
 
 PyObject *_call_WidgetImpl_GetName(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<QorCtl::Widgets::WidgetImpl const> self;
     if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl const *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_string(self.get()->QorCtl::Widgets::WidgetImpl::GetName());
-    });
-}
-PyObject *_wrap_WidgetImpl_GetName(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetImpl_GetName", 1, _call_WidgetImpl_GetName);
+    return qor::from_string(self.get()->QorCtl::Widgets::WidgetImpl::GetName());
 }
 
 PyObject *_call_WidgetImpl_GetSize(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<QorCtl::Widgets::WidgetImpl> self;
     if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_copy(self.get()->GetSize(), qor::ty::_p_HostCtl__Widgets__Size);
-    });
-}
-PyObject *_wrap_WidgetImpl_GetSize(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetImpl_GetSize", 1, _call_WidgetImpl_GetSize);
+    return qor::from_copy(self.get()->GetSize(), qor::ty::_p_HostCtl__Widgets__Size);
 }
 
 PyObject *_call_WidgetImpl_Refresh(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<QorCtl::Widgets::WidgetImpl> self;
     if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        self.get()->QorCtl::Widgets::WidgetImpl::Refresh();
-        Py_RETURN_NONE;
-    });
-}
-PyObject *_wrap_WidgetImpl_Refresh(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetImpl_Refresh", 1, _call_WidgetImpl_Refresh);
+    self.get()->QorCtl::Widgets::WidgetImpl::Refresh();
+    Py_RETURN_NONE;
 }
 
 PyObject *_call_delete_WidgetImpl(PyObject *const *argv, Py_ssize_t) {
     qor::PtrArg<QorCtl::Widgets::WidgetImpl> self;
     if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1}, qor::kDisown | qor::kForget)) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        delete self.get();
-        Py_RETURN_NONE;
-    });
-}
-PyObject *_wrap_delete_WidgetImpl(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_WidgetImpl", 1, _call_delete_WidgetImpl);
+    delete self.get();
+    Py_RETURN_NONE;
 }
 PyObject *_release_delete_WidgetImpl(void *ptr, swig_type_info *type) {
     return qor::delete_converted<QorCtl::Widgets::WidgetImpl>(ptr, type, qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1});
@@ -334,18 +225,10 @@ PyObject *_release_delete_WidgetImpl(void *ptr, swig_type_info *type) {
 PyObject *_call_WidgetImpl_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl);
 }
-PyObject *_wrap_WidgetImpl_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_WidgetImpl_swigregister);
-}
 
 PyObject *_call_FindWidget(PyObject *const *argv, Py_ssize_t) {
     qor::StringArg a1;
     if (!a1.load(argv[0], {"std::string const &", 1})) return nullptr;
-    return qor::guarded([&]() -> PyObject * {
-        return qor::from_holder(HostCtl::Widgets::FindWidget(a1.get()), qor::ty::_p_std__unique_ptrT_HostCtl__Widgets__Widget_t);
-    });
-}
-PyObject *_wrap_FindWidget(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "FindWidget", 1, _call_FindWidget);
+    return qor::from_holder(HostCtl::Widgets::FindWidget(a1.get()), qor::ty::_p_std__unique_ptrT_HostCtl__Widgets__Widget_t);
 }
 

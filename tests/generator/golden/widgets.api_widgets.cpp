@@ -29,50 +29,29 @@ struct WidgetPtrData {
 PyObject *_call_new_WidgetPtr(PyObject *const *argv, Py_ssize_t argc) {
     return qor::Holder<WidgetPtrData>::make(argv, argc);
 }
-PyObject *_wrap_new_WidgetPtr(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "new_WidgetPtr", 1, _call_new_WidgetPtr);
-}
 
 PyObject *_call_WidgetPtr_release(PyObject *const *argv, Py_ssize_t argc) {
     return qor::Holder<WidgetPtrData>::release(argv, argc);
-}
-PyObject *_wrap_WidgetPtr_release(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_release", 1, _call_WidgetPtr_release);
 }
 
 PyObject *_call_WidgetPtr_reset(PyObject *const *argv, Py_ssize_t argc) {
     return qor::Holder<WidgetPtrData>::reset(argv, argc);
 }
-PyObject *_wrap_WidgetPtr_reset(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_reset", -1, _call_WidgetPtr_reset);
-}
 
 PyObject *_call_WidgetPtr_swap(PyObject *const *argv, Py_ssize_t argc) {
     return qor::Holder<WidgetPtrData>::swap(argv, argc);
-}
-PyObject *_wrap_WidgetPtr_swap(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_swap", 2, _call_WidgetPtr_swap);
 }
 
 PyObject *_call_WidgetPtr_get(PyObject *const *argv, Py_ssize_t argc) {
     return qor::Holder<WidgetPtrData>::get(argv, argc);
 }
-PyObject *_wrap_WidgetPtr_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_get", 1, _call_WidgetPtr_get);
-}
 
 PyObject *_call_WidgetPtr___nonzero__(PyObject *const *argv, Py_ssize_t argc) {
     return qor::Holder<WidgetPtrData>::truth(argv, argc);
 }
-PyObject *_wrap_WidgetPtr___nonzero__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr___nonzero__", 1, _call_WidgetPtr___nonzero__);
-}
 
 PyObject *_call_delete_WidgetPtr(PyObject *const *argv, Py_ssize_t argc) {
     return qor::Holder<WidgetPtrData>::destroy(argv, argc);
-}
-PyObject *_wrap_delete_WidgetPtr(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_WidgetPtr", 1, _call_delete_WidgetPtr);
 }
 PyObject *_release_delete_WidgetPtr(void *ptr, swig_type_info *type) {
     return qor::Holder<WidgetPtrData>::destroy_dying(ptr, type);
@@ -80,8 +59,5 @@ PyObject *_release_delete_WidgetPtr(void *ptr, swig_type_info *type) {
 
 PyObject *_call_WidgetPtr_swigregister(PyObject *const *argv, Py_ssize_t) {
     return qor::swigregister(argv[0], qor::ty::_p_std__unique_ptrT_HostCtl__Widgets__Widget_t);
-}
-PyObject *_wrap_WidgetPtr_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_WidgetPtr_swigregister);
 }
 

@@ -3,6 +3,176 @@
 #include "qorctl_wrappers.h"
 #include "api/core/module.h"
 
+namespace {
+
+PyObject *_wrap_delete_SwigPyIterator(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "delete_SwigPyIterator", 1, _call_delete_SwigPyIterator);
+}
+PyObject *_wrap_SwigPyIterator_value(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_value", 1, _call_SwigPyIterator_value);
+}
+PyObject *_wrap_SwigPyIterator_incr(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_incr", -1, _call_SwigPyIterator_incr);
+}
+PyObject *_wrap_SwigPyIterator_decr(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_decr", -1, _call_SwigPyIterator_decr);
+}
+PyObject *_wrap_SwigPyIterator_distance(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_distance", 2, _call_SwigPyIterator_distance);
+}
+PyObject *_wrap_SwigPyIterator_equal(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_equal", 2, _call_SwigPyIterator_equal);
+}
+PyObject *_wrap_SwigPyIterator_copy(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_copy", 1, _call_SwigPyIterator_copy);
+}
+PyObject *_wrap_SwigPyIterator_next(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_next", 1, _call_SwigPyIterator_next);
+}
+PyObject *_wrap_SwigPyIterator___next__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator___next__", 1, _call_SwigPyIterator___next__);
+}
+PyObject *_wrap_SwigPyIterator_previous(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_previous", 1, _call_SwigPyIterator_previous);
+}
+PyObject *_wrap_SwigPyIterator_advance(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator_advance", 2, _call_SwigPyIterator_advance);
+}
+PyObject *_wrap_SwigPyIterator___eq__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator___eq__", 2, _call_SwigPyIterator___eq__);
+}
+PyObject *_wrap_SwigPyIterator___ne__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator___ne__", 2, _call_SwigPyIterator___ne__);
+}
+PyObject *_wrap_SwigPyIterator___iadd__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator___iadd__", 2, _call_SwigPyIterator___iadd__);
+}
+PyObject *_wrap_SwigPyIterator___isub__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator___isub__", 2, _call_SwigPyIterator___isub__);
+}
+PyObject *_wrap_SwigPyIterator___add__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator___add__", 2, _call_SwigPyIterator___add__);
+}
+PyObject *_wrap_SwigPyIterator___sub__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "SwigPyIterator___sub__", -1, _call_SwigPyIterator___sub__);
+}
+PyObject *_wrap_SwigPyIterator_swigregister(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "swigregister", 1, _call_SwigPyIterator_swigregister);
+}
+PyObject *_wrap_new_WidgetPtr(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "new_WidgetPtr", 1, _call_new_WidgetPtr);
+}
+PyObject *_wrap_WidgetPtr_release(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetPtr_release", 1, _call_WidgetPtr_release);
+}
+PyObject *_wrap_WidgetPtr_reset(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetPtr_reset", -1, _call_WidgetPtr_reset);
+}
+PyObject *_wrap_WidgetPtr_swap(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetPtr_swap", 2, _call_WidgetPtr_swap);
+}
+PyObject *_wrap_WidgetPtr_get(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetPtr_get", 1, _call_WidgetPtr_get);
+}
+PyObject *_wrap_WidgetPtr___nonzero__(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetPtr___nonzero__", 1, _call_WidgetPtr___nonzero__);
+}
+PyObject *_wrap_delete_WidgetPtr(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "delete_WidgetPtr", 1, _call_delete_WidgetPtr);
+}
+PyObject *_wrap_WidgetPtr_swigregister(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "swigregister", 1, _call_WidgetPtr_swigregister);
+}
+PyObject *_wrap_delete_HostCtlObject(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "delete_HostCtlObject", 1, _call_delete_HostCtlObject);
+}
+PyObject *_wrap_HostCtlObject_swigregister(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "swigregister", 1, _call_HostCtlObject_swigregister);
+}
+PyObject *_wrap_delete_QorCtlObject(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "delete_QorCtlObject", 1, _call_delete_QorCtlObject);
+}
+PyObject *_wrap_QorCtlObject_swigregister(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "swigregister", 1, _call_QorCtlObject_swigregister);
+}
+PyObject *_wrap_new_Size(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "new_Size", -1, _call_new_Size);
+}
+PyObject *_wrap_Size_width_set(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Size_width_set", 2, _call_Size_width_set);
+}
+PyObject *_wrap_Size_width_get(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Size_width_get", 1, _call_Size_width_get);
+}
+PyObject *_wrap_Size_height_set(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Size_height_set", 2, _call_Size_height_set);
+}
+PyObject *_wrap_Size_height_get(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Size_height_get", 1, _call_Size_height_get);
+}
+PyObject *_wrap_Size_label_set(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Size_label_set", 2, _call_Size_label_set);
+}
+PyObject *_wrap_Size_label_get(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Size_label_get", 1, _call_Size_label_get);
+}
+PyObject *_wrap_delete_Size(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "delete_Size", 1, _call_delete_Size);
+}
+PyObject *_wrap_Size_swigregister(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "swigregister", 1, _call_Size_swigregister);
+}
+PyObject *_wrap_Widget_GetName(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Widget_GetName", 1, _call_Widget_GetName);
+}
+PyObject *_wrap_Widget_GetSize(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Widget_GetSize", 1, _call_Widget_GetSize);
+}
+PyObject *_wrap_Widget_Resize(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Widget_Resize", -1, _call_Widget_Resize);
+}
+PyObject *_wrap_Widget_GetColour(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Widget_GetColour", 1, _call_Widget_GetColour);
+}
+PyObject *_wrap_Widget_SetColour(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Widget_SetColour", -1, _call_Widget_SetColour);
+}
+PyObject *_wrap_Widget_ListParts(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Widget_ListParts", 1, _call_Widget_ListParts);
+}
+PyObject *_wrap_Widget_IsKnownKind(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "Widget_IsKnownKind", 1, _call_Widget_IsKnownKind);
+}
+PyObject *_wrap_delete_Widget(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "delete_Widget", 1, _call_delete_Widget);
+}
+PyObject *_wrap_Widget_swigregister(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "swigregister", 1, _call_Widget_swigregister);
+}
+PyObject *_wrap_new_WidgetImpl(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "new_WidgetImpl", 1, _call_new_WidgetImpl);
+}
+PyObject *_wrap_WidgetImpl_GetName(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetImpl_GetName", 1, _call_WidgetImpl_GetName);
+}
+PyObject *_wrap_WidgetImpl_GetSize(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetImpl_GetSize", 1, _call_WidgetImpl_GetSize);
+}
+PyObject *_wrap_WidgetImpl_Refresh(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "WidgetImpl_Refresh", 1, _call_WidgetImpl_Refresh);
+}
+PyObject *_wrap_delete_WidgetImpl(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "delete_WidgetImpl", 1, _call_delete_WidgetImpl);
+}
+PyObject *_wrap_WidgetImpl_swigregister(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "swigregister", 1, _call_WidgetImpl_swigregister);
+}
+PyObject *_wrap_FindWidget(PyObject *, PyObject *args) {
+    return qor::call_with_tuple(args, "FindWidget", 1, _call_FindWidget);
+}
+
+}  // namespace
+
 PyMethodDef qor::function_table[] = {
     {"SWIG_PyInstanceMethod_New", qor::instance_method_new, METH_O, nullptr},
     {"delete_SwigPyIterator", _wrap_delete_SwigPyIterator, METH_VARARGS, nullptr},
