@@ -1,5 +1,8 @@
 #include "module.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "api/core/guard.h"
 #include "convert/values.h"
 
@@ -7,11 +10,25 @@ namespace qor {
 
 PyObject *instance_method_new(PyObject *, PyObject *func) { return PyInstanceMethod_New(func); }
 
-PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call) noexcept {
+namespace {
+
+// Registration functions parse their argument tuple under the name "swigregister".
+const char *parse_name(const char *function) {
+    static constexpr char kRegister[] = "_swigregister";
+    size_t length = std::strlen(function), suffix = sizeof kRegister - 1;
+    bool registers = length > suffix && std::strcmp(function + length - suffix, kRegister) == 0;
+    return registers ? kRegister + 1 : function;
+}
+
+}  // namespace
+
+PyObject *call_with_tuple(PyObject *args, int function) noexcept {
+    const char *name = function_table[function].ml_name;
+    const VectorEntry &entry = vector_table[function];
     Py_ssize_t argc = PyTuple_GET_SIZE(args);
-    if (count >= 0 && argc != count) return argument_count_error(args, name, count);
+    if (entry.count >= 0 && argc != entry.count) return argument_count_error(args, parse_name(name), entry.count);
     CallScope scope(name);
-    return call_guarded(call, reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
+    return call_guarded(entry.call, reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
 }
 
 PyObject *swigregister(PyObject *cls, swig_type_info *type) {
@@ -66,7 +83,11 @@ ReleaseFunction own_release(PyObject *destroy) {
     if (!PyCFunction_Check(destroy)) return nullptr;
     auto *function = reinterpret_cast<PyCFunctionObject *>(destroy);
     if (function->vectorcall != vector_call) return nullptr;
-    return vector_table[function->m_ml - function_table].release;
+    int index = static_cast<int>(function->m_ml - function_table);
+    const ReleaseEntry *end = release_table + release_count;
+    const ReleaseEntry *found = std::lower_bound(
+        release_table, end, index, [](const ReleaseEntry &entry, int wanted) { return entry.function < wanted; });
+    return found != end && found->function == index ? found->release : nullptr;
 }
 
 }  // namespace

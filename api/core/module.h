@@ -10,21 +10,28 @@ namespace qor {
 extern PyMethodDef function_table[];
 
 // Beside each entry of the function table, the wrapper's argument-vector form
-// (null where there is none), the number of arguments it takes (-1: any) and,
-// for a delete function, what deletes the object of a dying proxy.
+// (null where there is none) and the number of arguments it takes (-1: any).
 struct VectorEntry {
     VectorFunction call;
-    Py_ssize_t count;
-    ReleaseFunction release;
+    int count;
 };
 extern const VectorEntry vector_table[];
 
-// The argument-tuple entry of a wrapper named `name`: the tuple's items are
-// the argument vector, and the wrapper runs inside the exception guard.
-// `count` -1 takes any number (an overload dispatcher counts itself); another
-// length fails as the interpreter's own parser would. It throws nothing, so
-// the generated entries that call it need no unwinding information.
-PyObject *call_with_tuple(PyObject *args, const char *name, Py_ssize_t count, VectorFunction call) noexcept;
+// What deletes the object of a dying proxy whose destroy function is the
+// delete function at `function` in the function table; sorted by `function`.
+struct ReleaseEntry {
+    int function;
+    ReleaseFunction release;
+};
+extern const ReleaseEntry release_table[];
+extern const int release_count;
+
+// The argument-tuple entry of the function at `function` in the function
+// table: the tuple's items are the argument vector, and the wrapper runs
+// inside the exception guard. A length other than the wrapper's count fails
+// as the interpreter's own parser would. It throws nothing, so the generated
+// entries that call it need no unwinding information.
+PyObject *call_with_tuple(PyObject *args, int function) noexcept;
 
 // SWIG_PyInstanceMethod_New: binds a flat function as a method.
 PyObject *instance_method_new(PyObject *module, PyObject *func);

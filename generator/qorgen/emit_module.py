@@ -257,15 +257,12 @@ def vector_wrapper(fn: Function, c_name, linkage=""):
     return out
 
 
-def tuple_entry(entry: FunctionEntry):
-    """The function-table entry of the argument-tuple convention: the tuple's
-    items are the argument vector (count -1: any number, for a dispatcher).
-    The name given is what a wrong argument count and argument errors name."""
-    fn = entry.candidates[0]
-    name = entry.py if fn.kind != "register" else "swigregister"
-    count = arg_count(fn) if len(entry.candidates) == 1 else -1
-    return ["PyObject *_wrap_%s(PyObject *, PyObject *args) {" % entry.py,
-            "    return qor::call_with_tuple(args, %s, %d, _call_%s);" % (c_string(name), count, entry.py), "}"]
+def tuple_entry(entry: FunctionEntry, index):
+    """The function-table entry of the argument-tuple convention for the
+    function at `index` of the table: the tuple's items are the argument
+    vector."""
+    return ["PyObject *_wrap_%s(PyObject *, PyObject *args) { return qor::call_with_tuple(args, %d); }"
+            % (entry.py, index)]
 
 
 def plain_wrapper(fn: Function):
@@ -455,21 +452,23 @@ def vector_entry(entry: FunctionEntry):
         return "    {nullptr, 0},"
     candidates = entry.candidates
     count = arg_count(candidates[0]) if len(candidates) == 1 else -1
-    release = ", _release_%s" % entry.py if has_release(entry) else ""
-    return "    {_call_%s, %d%s}," % (entry.py, count, release)
+    return "    {_call_%s, %d}," % (entry.py, count)
 
 
 def function_table(model: Model):
     """The function table, beside it the argument-vector entry of each
-    wrapper, and before them the tuple entries: calls into the guarded entry
-    that throw nothing, so this source is built without exception support and
-    its thousands of small functions carry no unwinding tables."""
+    wrapper and the release functions of the delete functions, and before
+    them the tuple entries: calls into the guarded entry that throw nothing,
+    so this source is built without exception support and its thousands of
+    small functions carry no unwinding tables."""
     out = ["// Generated: the module's function table, in the library's interface order,",
            "// and beside it the argument-vector entry of each wrapper.",
            '#include "qorctl_wrappers.h"', '#include "api/core/module.h"', "", "namespace {", ""]
-    for entry in model.entries:
+    # Index 0 of the table is the instance-method helper.
+    indexed = list(enumerate(model.entries, start=1))
+    for index, entry in indexed:
         if has_vector_entry(entry):
-            out += tuple_entry(entry)
+            out += tuple_entry(entry, index)
     out += ["", "}  // namespace", "",
             "PyMethodDef qor::function_table[] = {",
             '    {"SWIG_PyInstanceMethod_New", qor::instance_method_new, METH_O, nullptr},']
@@ -477,5 +476,8 @@ def function_table(model: Model):
     out += ["    {nullptr, nullptr, 0, nullptr},", "};", "",
             "const qor::VectorEntry qor::vector_table[] = {", "    {nullptr, 0},"]
     out += [vector_entry(e) for e in model.entries]
-    out += ["};", ""]
+    out += ["};", "", "const qor::ReleaseEntry qor::release_table[] = {"]
+    releases = ["    {%d, _release_%s}," % (index, e.py) for index, e in indexed if has_release(e)]
+    out += releases or ["    {0, nullptr},"]
+    out += ["};", "const int qor::release_count = %d;" % len(releases), ""]
     return "\n".join(out)

@@ -5,171 +5,61 @@
 
 namespace {
 
-PyObject *_wrap_delete_SwigPyIterator(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_SwigPyIterator", 1, _call_delete_SwigPyIterator);
-}
-PyObject *_wrap_SwigPyIterator_value(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_value", 1, _call_SwigPyIterator_value);
-}
-PyObject *_wrap_SwigPyIterator_incr(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_incr", -1, _call_SwigPyIterator_incr);
-}
-PyObject *_wrap_SwigPyIterator_decr(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_decr", -1, _call_SwigPyIterator_decr);
-}
-PyObject *_wrap_SwigPyIterator_distance(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_distance", 2, _call_SwigPyIterator_distance);
-}
-PyObject *_wrap_SwigPyIterator_equal(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_equal", 2, _call_SwigPyIterator_equal);
-}
-PyObject *_wrap_SwigPyIterator_copy(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_copy", 1, _call_SwigPyIterator_copy);
-}
-PyObject *_wrap_SwigPyIterator_next(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_next", 1, _call_SwigPyIterator_next);
-}
-PyObject *_wrap_SwigPyIterator___next__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator___next__", 1, _call_SwigPyIterator___next__);
-}
-PyObject *_wrap_SwigPyIterator_previous(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_previous", 1, _call_SwigPyIterator_previous);
-}
-PyObject *_wrap_SwigPyIterator_advance(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator_advance", 2, _call_SwigPyIterator_advance);
-}
-PyObject *_wrap_SwigPyIterator___eq__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator___eq__", 2, _call_SwigPyIterator___eq__);
-}
-PyObject *_wrap_SwigPyIterator___ne__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator___ne__", 2, _call_SwigPyIterator___ne__);
-}
-PyObject *_wrap_SwigPyIterator___iadd__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator___iadd__", 2, _call_SwigPyIterator___iadd__);
-}
-PyObject *_wrap_SwigPyIterator___isub__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator___isub__", 2, _call_SwigPyIterator___isub__);
-}
-PyObject *_wrap_SwigPyIterator___add__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator___add__", 2, _call_SwigPyIterator___add__);
-}
-PyObject *_wrap_SwigPyIterator___sub__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "SwigPyIterator___sub__", -1, _call_SwigPyIterator___sub__);
-}
-PyObject *_wrap_SwigPyIterator_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_SwigPyIterator_swigregister);
-}
-PyObject *_wrap_new_WidgetPtr(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "new_WidgetPtr", 1, _call_new_WidgetPtr);
-}
-PyObject *_wrap_WidgetPtr_release(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_release", 1, _call_WidgetPtr_release);
-}
-PyObject *_wrap_WidgetPtr_reset(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_reset", -1, _call_WidgetPtr_reset);
-}
-PyObject *_wrap_WidgetPtr_swap(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_swap", 2, _call_WidgetPtr_swap);
-}
-PyObject *_wrap_WidgetPtr_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr_get", 1, _call_WidgetPtr_get);
-}
-PyObject *_wrap_WidgetPtr___nonzero__(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetPtr___nonzero__", 1, _call_WidgetPtr___nonzero__);
-}
-PyObject *_wrap_delete_WidgetPtr(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_WidgetPtr", 1, _call_delete_WidgetPtr);
-}
-PyObject *_wrap_WidgetPtr_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_WidgetPtr_swigregister);
-}
-PyObject *_wrap_delete_HostCtlObject(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_HostCtlObject", 1, _call_delete_HostCtlObject);
-}
-PyObject *_wrap_HostCtlObject_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_HostCtlObject_swigregister);
-}
-PyObject *_wrap_delete_QorCtlObject(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_QorCtlObject", 1, _call_delete_QorCtlObject);
-}
-PyObject *_wrap_QorCtlObject_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_QorCtlObject_swigregister);
-}
-PyObject *_wrap_new_Size(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "new_Size", -1, _call_new_Size);
-}
-PyObject *_wrap_Size_width_set(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_width_set", 2, _call_Size_width_set);
-}
-PyObject *_wrap_Size_width_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_width_get", 1, _call_Size_width_get);
-}
-PyObject *_wrap_Size_height_set(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_height_set", 2, _call_Size_height_set);
-}
-PyObject *_wrap_Size_height_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_height_get", 1, _call_Size_height_get);
-}
-PyObject *_wrap_Size_label_set(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_label_set", 2, _call_Size_label_set);
-}
-PyObject *_wrap_Size_label_get(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Size_label_get", 1, _call_Size_label_get);
-}
-PyObject *_wrap_delete_Size(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_Size", 1, _call_delete_Size);
-}
-PyObject *_wrap_Size_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_Size_swigregister);
-}
-PyObject *_wrap_Widget_GetName(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_GetName", 1, _call_Widget_GetName);
-}
-PyObject *_wrap_Widget_GetSize(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_GetSize", 1, _call_Widget_GetSize);
-}
-PyObject *_wrap_Widget_Resize(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_Resize", -1, _call_Widget_Resize);
-}
-PyObject *_wrap_Widget_GetColour(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_GetColour", 1, _call_Widget_GetColour);
-}
-PyObject *_wrap_Widget_SetColour(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_SetColour", -1, _call_Widget_SetColour);
-}
-PyObject *_wrap_Widget_ListParts(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_ListParts", 1, _call_Widget_ListParts);
-}
-PyObject *_wrap_Widget_IsKnownKind(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "Widget_IsKnownKind", 1, _call_Widget_IsKnownKind);
-}
-PyObject *_wrap_delete_Widget(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_Widget", 1, _call_delete_Widget);
-}
-PyObject *_wrap_Widget_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_Widget_swigregister);
-}
-PyObject *_wrap_new_WidgetImpl(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "new_WidgetImpl", 1, _call_new_WidgetImpl);
-}
-PyObject *_wrap_WidgetImpl_GetName(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetImpl_GetName", 1, _call_WidgetImpl_GetName);
-}
-PyObject *_wrap_WidgetImpl_GetSize(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetImpl_GetSize", 1, _call_WidgetImpl_GetSize);
-}
-PyObject *_wrap_WidgetImpl_Refresh(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "WidgetImpl_Refresh", 1, _call_WidgetImpl_Refresh);
-}
-PyObject *_wrap_delete_WidgetImpl(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "delete_WidgetImpl", 1, _call_delete_WidgetImpl);
-}
-PyObject *_wrap_WidgetImpl_swigregister(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "swigregister", 1, _call_WidgetImpl_swigregister);
-}
-PyObject *_wrap_FindWidget(PyObject *, PyObject *args) {
-    return qor::call_with_tuple(args, "FindWidget", 1, _call_FindWidget);
-}
+PyObject *_wrap_delete_SwigPyIterator(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 1); }
+PyObject *_wrap_SwigPyIterator_value(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 2); }
+PyObject *_wrap_SwigPyIterator_incr(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 3); }
+PyObject *_wrap_SwigPyIterator_decr(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 4); }
+PyObject *_wrap_SwigPyIterator_distance(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 5); }
+PyObject *_wrap_SwigPyIterator_equal(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 6); }
+PyObject *_wrap_SwigPyIterator_copy(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 7); }
+PyObject *_wrap_SwigPyIterator_next(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 8); }
+PyObject *_wrap_SwigPyIterator___next__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 9); }
+PyObject *_wrap_SwigPyIterator_previous(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 10); }
+PyObject *_wrap_SwigPyIterator_advance(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 11); }
+PyObject *_wrap_SwigPyIterator___eq__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 12); }
+PyObject *_wrap_SwigPyIterator___ne__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 13); }
+PyObject *_wrap_SwigPyIterator___iadd__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 14); }
+PyObject *_wrap_SwigPyIterator___isub__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 15); }
+PyObject *_wrap_SwigPyIterator___add__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 16); }
+PyObject *_wrap_SwigPyIterator___sub__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 17); }
+PyObject *_wrap_SwigPyIterator_swigregister(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 18); }
+PyObject *_wrap_new_WidgetPtr(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 19); }
+PyObject *_wrap_WidgetPtr_release(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 20); }
+PyObject *_wrap_WidgetPtr_reset(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 21); }
+PyObject *_wrap_WidgetPtr_swap(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 22); }
+PyObject *_wrap_WidgetPtr_get(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 23); }
+PyObject *_wrap_WidgetPtr___nonzero__(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 24); }
+PyObject *_wrap_delete_WidgetPtr(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 25); }
+PyObject *_wrap_WidgetPtr_swigregister(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 26); }
+PyObject *_wrap_delete_HostCtlObject(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 27); }
+PyObject *_wrap_HostCtlObject_swigregister(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 28); }
+PyObject *_wrap_delete_QorCtlObject(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 29); }
+PyObject *_wrap_QorCtlObject_swigregister(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 30); }
+PyObject *_wrap_new_Size(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 31); }
+PyObject *_wrap_Size_width_set(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 32); }
+PyObject *_wrap_Size_width_get(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 33); }
+PyObject *_wrap_Size_height_set(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 34); }
+PyObject *_wrap_Size_height_get(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 35); }
+PyObject *_wrap_Size_label_set(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 36); }
+PyObject *_wrap_Size_label_get(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 37); }
+PyObject *_wrap_delete_Size(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 38); }
+PyObject *_wrap_Size_swigregister(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 39); }
+PyObject *_wrap_Widget_GetName(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 40); }
+PyObject *_wrap_Widget_GetSize(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 41); }
+PyObject *_wrap_Widget_Resize(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 42); }
+PyObject *_wrap_Widget_GetColour(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 43); }
+PyObject *_wrap_Widget_SetColour(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 44); }
+PyObject *_wrap_Widget_ListParts(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 45); }
+PyObject *_wrap_Widget_IsKnownKind(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 46); }
+PyObject *_wrap_delete_Widget(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 47); }
+PyObject *_wrap_Widget_swigregister(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 48); }
+PyObject *_wrap_new_WidgetImpl(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 49); }
+PyObject *_wrap_WidgetImpl_GetName(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 50); }
+PyObject *_wrap_WidgetImpl_GetSize(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 51); }
+PyObject *_wrap_WidgetImpl_Refresh(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 52); }
+PyObject *_wrap_delete_WidgetImpl(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 53); }
+PyObject *_wrap_WidgetImpl_swigregister(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 54); }
+PyObject *_wrap_FindWidget(PyObject *, PyObject *args) { return qor::call_with_tuple(args, 55); }
 
 }  // namespace
 
@@ -235,7 +125,7 @@ PyMethodDef qor::function_table[] = {
 
 const qor::VectorEntry qor::vector_table[] = {
     {nullptr, 0},
-    {_call_delete_SwigPyIterator, 1, _release_delete_SwigPyIterator},
+    {_call_delete_SwigPyIterator, 1},
     {_call_SwigPyIterator_value, 1},
     {_call_SwigPyIterator_incr, -1},
     {_call_SwigPyIterator_decr, -1},
@@ -259,11 +149,11 @@ const qor::VectorEntry qor::vector_table[] = {
     {_call_WidgetPtr_swap, 2},
     {_call_WidgetPtr_get, 1},
     {_call_WidgetPtr___nonzero__, 1},
-    {_call_delete_WidgetPtr, 1, _release_delete_WidgetPtr},
+    {_call_delete_WidgetPtr, 1},
     {_call_WidgetPtr_swigregister, 1},
-    {_call_delete_HostCtlObject, 1, _release_delete_HostCtlObject},
+    {_call_delete_HostCtlObject, 1},
     {_call_HostCtlObject_swigregister, 1},
-    {_call_delete_QorCtlObject, 1, _release_delete_QorCtlObject},
+    {_call_delete_QorCtlObject, 1},
     {_call_QorCtlObject_swigregister, 1},
     {_call_new_Size, -1},
     {_call_Size_width_set, 2},
@@ -272,7 +162,7 @@ const qor::VectorEntry qor::vector_table[] = {
     {_call_Size_height_get, 1},
     {_call_Size_label_set, 2},
     {_call_Size_label_get, 1},
-    {_call_delete_Size, 1, _release_delete_Size},
+    {_call_delete_Size, 1},
     {_call_Size_swigregister, 1},
     {_call_Widget_GetName, 1},
     {_call_Widget_GetSize, 1},
@@ -281,13 +171,24 @@ const qor::VectorEntry qor::vector_table[] = {
     {_call_Widget_SetColour, -1},
     {_call_Widget_ListParts, 1},
     {_call_Widget_IsKnownKind, 1},
-    {_call_delete_Widget, 1, _release_delete_Widget},
+    {_call_delete_Widget, 1},
     {_call_Widget_swigregister, 1},
     {_call_new_WidgetImpl, 1},
     {_call_WidgetImpl_GetName, 1},
     {_call_WidgetImpl_GetSize, 1},
     {_call_WidgetImpl_Refresh, 1},
-    {_call_delete_WidgetImpl, 1, _release_delete_WidgetImpl},
+    {_call_delete_WidgetImpl, 1},
     {_call_WidgetImpl_swigregister, 1},
     {_call_FindWidget, 1},
 };
+
+const qor::ReleaseEntry qor::release_table[] = {
+    {1, _release_delete_SwigPyIterator},
+    {25, _release_delete_WidgetPtr},
+    {27, _release_delete_HostCtlObject},
+    {29, _release_delete_QorCtlObject},
+    {38, _release_delete_Size},
+    {47, _release_delete_Widget},
+    {53, _release_delete_WidgetImpl},
+};
+const int qor::release_count = 7;
