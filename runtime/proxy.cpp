@@ -33,8 +33,6 @@ SwigPyClassData *class_data_of(const swig_type_info *type) {
     return type ? static_cast<SwigPyClassData *>(type->clientdata) : nullptr;
 }
 
-ReleaseLookup g_release_lookup = nullptr;
-
 // The release function of `destroy`, a builtin function, runs inside a call
 // scope of the function's name, as the function itself would.
 PyObject *release(ReleaseFunction function, PyObject *destroy, SwigPyObject *v) {
@@ -44,7 +42,7 @@ PyObject *release(ReleaseFunction function, PyObject *destroy, SwigPyObject *v) 
 
 void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     PyObject *result;
-    ReleaseFunction function = g_release_lookup ? g_release_lookup(data->destroy) : nullptr;
+    ReleaseFunction function = release_function(data);
     if (function) {
         result = release(function, data->destroy, v);
     } else if (data->destroy_takes_tuple) {
@@ -448,8 +446,6 @@ bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, vo
     *out = through_edge(ptr, edge);
     return true;
 }
-
-void set_release_lookup(ReleaseLookup lookup) { g_release_lookup = lookup; }
 
 int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
     if (!obj) return -1;
