@@ -63,17 +63,27 @@ void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     }
 }
 
+// A proxy may die while an exception is being raised; the destroy call must
+// neither see nor disturb that exception, nor leave one of its own. Most die
+// with none pending, which spares putting one aside.
+void destroy_owned(SwigPyClassData *data, SwigPyObject *v) {
+    if (!PyErr_Occurred()) {
+        call_destroy(data, v);
+        if (PyErr_Occurred()) PyErr_Clear();
+        return;
+    }
+    PyObject *type, *value, *traceback;
+    PyErr_Fetch(&type, &value, &traceback);
+    call_destroy(data, v);
+    PyErr_Restore(type, value, traceback);
+}
+
 void proxy_dealloc(PyObject *self) {
     SwigPyObject *v = as_proxy(self);
     if (v->own && v->ptr) {
         SwigPyClassData *data = class_data_of(v->ty);
         if (data && data->destroy) {
-            // A proxy may die while an exception is being raised; the destroy
-            // call must neither see nor disturb that exception.
-            PyObject *type, *value, *traceback;
-            PyErr_Fetch(&type, &value, &traceback);
-            call_destroy(data, v);
-            PyErr_Restore(type, value, traceback);
+            destroy_owned(data, v);
         } else {
             std::printf(kLeakLine, display_name_or_unknown(v->ty));
             std::fflush(stdout);
