@@ -63,6 +63,28 @@ void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     }
 }
 
+// Proxies come and go with the instances that carry them, one made as another
+// dies: the memory of a few dead ones is kept for the next, sparing the
+// allocator a call each way. The proxy type is static, so a kept block
+// needs no reference to its type.
+const int kSpareProxies = 32;
+PyObject *g_spare_proxies[kSpareProxies];
+int g_spare_count = 0;
+
+SwigPyObject *allocate_proxy(PyTypeObject *type) {
+    if (g_spare_count == 0) return PyObject_New(SwigPyObject, type);
+    PyObject *spare = g_spare_proxies[--g_spare_count];
+    return reinterpret_cast<SwigPyObject *>(PyObject_Init(spare, type));
+}
+
+void free_proxy(PyObject *self) {
+    if (g_spare_count == kSpareProxies) {
+        PyObject_Free(self);
+    } else {
+        g_spare_proxies[g_spare_count++] = self;
+    }
+}
+
 // A proxy may die while an exception is being raised; the destroy call must
 // neither see nor disturb that exception, nor leave one of its own. Most die
 // with none pending, which spares putting one aside.
@@ -91,7 +113,7 @@ void proxy_dealloc(PyObject *self) {
     }
     Py_XDECREF(v->next);
     Py_XDECREF(v->owner);
-    PyObject_Free(self);
+    free_proxy(self);
     drop_class_data();
 }
 
@@ -319,7 +341,7 @@ bool is_proxy_object(PyObject *obj) { return is_proxy_of(obj, proxy_type()); }
 PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
     PyTypeObject *proxy_class = proxy_type();
     if (!proxy_class) return nullptr;
-    SwigPyObject *v = PyObject_New(SwigPyObject, proxy_class);
+    SwigPyObject *v = allocate_proxy(proxy_class);
     if (!v) return nullptr;
     v->ptr = ptr;
     v->ty = type;
