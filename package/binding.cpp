@@ -10,6 +10,7 @@
 #include <structmember.h>
 
 #include <cstddef>
+#include <cstdint>
 
 namespace {
 
@@ -257,32 +258,64 @@ Py_ssize_t this_slot_offset(PyTypeObject *cls) {
     return PyType_IsSubtype(cls, PyDescr_TYPE(descriptor)) ? member->offset : 0;
 }
 
+// How calls of one class go: its constructor binding (borrowed) and the
+// offset of the `this` slot it fills, or a null constructor for the generic way.
+struct Construction {
+    Binding *constructor;
+    Py_ssize_t this_offset;
+};
+
 // The constructor binding that `cls.__init__` still is, when an instance of
-// `cls` is made by object.__new__ unchanged and keeps `this` in its slot
-// (borrowed, with the slot's offset); null when the call must go the generic way.
-Binding *direct_constructor(PyTypeObject *cls, Py_ssize_t *this_offset) {
+// `cls` is made by object.__new__ unchanged and keeps `this` in its slot;
+// else the generic way.
+Construction look_up_construction(PyTypeObject *cls) {
     static PyObject *init_name = interned("__init__");
+    Construction generic = {nullptr, 0};
     if (!init_name || cls->tp_new != PyBaseObject_Type.tp_new || (cls->tp_flags & Py_TPFLAGS_IS_ABSTRACT)) {
-        return nullptr;
+        return generic;
     }
     PyObject *init = _PyType_Lookup(cls, init_name);  // borrowed
-    if (!init || Py_TYPE(init) != &initializer_type) return nullptr;
-    *this_offset = this_slot_offset(cls);
-    return *this_offset ? as_binding(init) : nullptr;
+    if (!init || Py_TYPE(init) != &initializer_type) return generic;
+    Py_ssize_t this_offset = this_slot_offset(cls);
+    return this_offset ? Construction{as_binding(init), this_offset} : generic;
+}
+
+// A class's version tag changes whenever the class or one of its bases does
+// (an attribute set or deleted, __bases__ replaced, abstract methods set),
+// and every change that look_up_construction depends on is one of those: its
+// answer stays right, the borrowed binding included, for as long as the tag
+// does. Classes are spread over the memo by address; a collision only costs
+// the lookups.
+struct ConstructionMemo {
+    PyTypeObject *cls;
+    unsigned int version;
+    Construction construction;
+};
+ConstructionMemo construction_memo[32];
+
+bool has_version_tag(const PyTypeObject *cls) {
+    return cls->tp_version_tag != 0 && (cls->tp_flags & Py_TPFLAGS_VALID_VERSION_TAG);
+}
+
+Construction construction_of(PyTypeObject *cls) {
+    ConstructionMemo &memo = construction_memo[(reinterpret_cast<uintptr_t>(cls) >> 4) % 32];
+    if (memo.cls == cls && memo.version == cls->tp_version_tag && has_version_tag(cls)) return memo.construction;
+    Construction construction = look_up_construction(cls);
+    if (has_version_tag(cls)) memo = {cls, cls->tp_version_tag, construction};
+    return construction;
 }
 
 // New reference: what object.__new__ and the initializer together make,
 // the constructor's proxy put straight into the instance's empty slot.
-PyObject *construct(PyTypeObject *cls, Binding *constructor, Py_ssize_t this_offset, PyObject *const *args,
-                    size_t nargsf) {
-    PyObject *proxy = call_function(constructor, args, nargsf, nullptr);
+PyObject *construct(PyTypeObject *cls, Construction how, PyObject *const *args, size_t nargsf) {
+    PyObject *proxy = call_function(how.constructor, args, nargsf, nullptr);
     if (!proxy) return nullptr;
     PyObject *instance = cls->tp_alloc(cls, 0);
     if (!instance) {
         Py_DECREF(proxy);
         return nullptr;
     }
-    *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(instance) + this_offset) = proxy;
+    *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(instance) + how.this_offset) = proxy;
     return instance;
 }
 
@@ -308,10 +341,11 @@ done:
 }
 
 PyObject *class_vectorcall(PyObject *cls, PyObject *const *args, size_t nargsf, PyObject *kwnames) {
-    PyTypeObject *type = reinterpret_cast<PyTypeObject *>(cls);
-    Py_ssize_t this_offset = 0;
-    Binding *constructor = (kwnames && PyTuple_GET_SIZE(kwnames)) ? nullptr : direct_constructor(type, &this_offset);
-    if (constructor) return construct(type, constructor, this_offset, args, nargsf);
+    if (!kwnames || PyTuple_GET_SIZE(kwnames) == 0) {
+        PyTypeObject *type = reinterpret_cast<PyTypeObject *>(cls);
+        Construction how = construction_of(type);
+        if (how.constructor) return construct(type, how, args, nargsf);
+    }
     return call_generically(cls, args, PyVectorcall_NARGS(nargsf), kwnames);
 }
 

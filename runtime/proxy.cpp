@@ -33,8 +33,6 @@ SwigPyClassData *class_data_of(const swig_type_info *type) {
     return type ? static_cast<SwigPyClassData *>(type->clientdata) : nullptr;
 }
 
-ReleaseLookup g_release_lookup = nullptr;
-
 // The release function of `destroy`, a builtin function, runs inside a call
 // scope of the function's name, as the function itself would.
 PyObject *release(ReleaseFunction function, PyObject *destroy, SwigPyObject *v) {
@@ -44,7 +42,7 @@ PyObject *release(ReleaseFunction function, PyObject *destroy, SwigPyObject *v) 
 
 void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     PyObject *result;
-    ReleaseFunction function = g_release_lookup ? g_release_lookup(data->destroy) : nullptr;
+    ReleaseFunction function = release_function(data);
     if (function) {
         result = release(function, data->destroy, v);
     } else if (data->destroy_takes_tuple) {
@@ -65,17 +63,49 @@ void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
     }
 }
 
+// Proxies come and go with the instances that carry them, one made as another
+// dies: the memory of a few dead ones is kept for the next, sparing the
+// allocator a call each way. The proxy type is static, so a kept block
+// needs no reference to its type.
+const int kSpareProxies = 32;
+PyObject *g_spare_proxies[kSpareProxies];
+int g_spare_count = 0;
+
+SwigPyObject *allocate_proxy(PyTypeObject *type) {
+    if (g_spare_count == 0) return PyObject_New(SwigPyObject, type);
+    PyObject *spare = g_spare_proxies[--g_spare_count];
+    return reinterpret_cast<SwigPyObject *>(PyObject_Init(spare, type));
+}
+
+void free_proxy(PyObject *self) {
+    if (g_spare_count == kSpareProxies) {
+        PyObject_Free(self);
+    } else {
+        g_spare_proxies[g_spare_count++] = self;
+    }
+}
+
+// A proxy may die while an exception is being raised; the destroy call must
+// neither see nor disturb that exception, nor leave one of its own. Most die
+// with none pending, which spares putting one aside.
+void destroy_owned(SwigPyClassData *data, SwigPyObject *v) {
+    if (!PyErr_Occurred()) {
+        call_destroy(data, v);
+        if (PyErr_Occurred()) PyErr_Clear();
+        return;
+    }
+    PyObject *type, *value, *traceback;
+    PyErr_Fetch(&type, &value, &traceback);
+    call_destroy(data, v);
+    PyErr_Restore(type, value, traceback);
+}
+
 void proxy_dealloc(PyObject *self) {
     SwigPyObject *v = as_proxy(self);
     if (v->own && v->ptr) {
         SwigPyClassData *data = class_data_of(v->ty);
         if (data && data->destroy) {
-            // A proxy may die while an exception is being raised; the destroy
-            // call must neither see nor disturb that exception.
-            PyObject *type, *value, *traceback;
-            PyErr_Fetch(&type, &value, &traceback);
-            call_destroy(data, v);
-            PyErr_Restore(type, value, traceback);
+            destroy_owned(data, v);
         } else {
             std::printf(kLeakLine, display_name_or_unknown(v->ty));
             std::fflush(stdout);
@@ -83,7 +113,7 @@ void proxy_dealloc(PyObject *self) {
     }
     Py_XDECREF(v->next);
     Py_XDECREF(v->owner);
-    PyObject_Free(self);
+    free_proxy(self);
     drop_class_data();
 }
 
@@ -311,7 +341,7 @@ bool is_proxy_object(PyObject *obj) { return is_proxy_of(obj, proxy_type()); }
 PyObject *new_proxy_object(void *ptr, swig_type_info *type, int own) {
     PyTypeObject *proxy_class = proxy_type();
     if (!proxy_class) return nullptr;
-    SwigPyObject *v = PyObject_New(SwigPyObject, proxy_class);
+    SwigPyObject *v = allocate_proxy(proxy_class);
     if (!v) return nullptr;
     v->ptr = ptr;
     v->ty = type;
@@ -448,8 +478,6 @@ bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, vo
     *out = through_edge(ptr, edge);
     return true;
 }
-
-void set_release_lookup(ReleaseLookup lookup) { g_release_lookup = lookup; }
 
 int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
     if (!obj) return -1;

@@ -39,16 +39,6 @@ SwigPyObject *find_this(PyObject *obj);
 // `type` does not convert to `target`.
 bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, void **out);
 
-// Deletes the object at `ptr`, of `type`, as one of the module's delete
-// functions would delete it through a proxy: None, or null with an exception set.
-using ReleaseFunction = PyObject *(*)(void *ptr, swig_type_info *type);
-// The release function behind a class's destroy function when that is one of
-// the module's own delete functions (always a builtin function); else null.
-using ReleaseLookup = ReleaseFunction (*)(PyObject *destroy);
-// Lets a dying proxy delete its object without a proxy to hand the destroy
-// function (the dying one cannot be handed out).
-void set_release_lookup(ReleaseLookup lookup);
-
 // 0 on success, -1 when `obj` does not convert; never leaves an exception.
 // `out` may be null to test convertibility only; a null `type` accepts any proxy.
 int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags);

@@ -1,5 +1,6 @@
 #include "registry.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace qor {
@@ -227,6 +228,43 @@ swig_cast_info *find_cast(const char *source_name, swig_type_info *type) {
 
 namespace {
 
+ReleaseLookup g_release_lookup = nullptr;
+
+// Class data this runtime made, with the release function of its destroy
+// function beside it. Other modules see only the record in front; this
+// runtime tells its own records by where they lie, so a dying proxy finds
+// the release function without looking it up again.
+struct OwnClassData {
+    SwigPyClassData shared;
+    ReleaseFunction release;
+};
+OwnClassData *g_own_data = nullptr;  // room for one registration of each of this module's types
+size_t g_own_capacity = 0;
+size_t g_own_used = 0;
+
+// A zeroed record among this runtime's own while there is room (a class
+// registered again takes another); else one allocated by itself.
+SwigPyClassData *new_class_data() {
+    if (!g_own_data) {
+        g_own_capacity = module_registry.size;
+        g_own_data = new OwnClassData[g_own_capacity]();
+    }
+    if (g_own_used == g_own_capacity) return new SwigPyClassData{};
+    return &g_own_data[g_own_used++].shared;
+}
+
+// The record in front is the first member: its address is the whole's.
+OwnClassData *own_record(const SwigPyClassData *data) {
+    auto address = reinterpret_cast<uintptr_t>(data);
+    auto first = reinterpret_cast<uintptr_t>(g_own_data);
+    if (address < first || address >= first + g_own_used * sizeof(OwnClassData)) return nullptr;
+    return reinterpret_cast<OwnClassData *>(const_cast<SwigPyClassData *>(data));
+}
+
+ReleaseFunction look_up_release(PyObject *destroy) {
+    return destroy && g_release_lookup ? g_release_lookup(destroy) : nullptr;
+}
+
 void attach_class_data(swig_type_info *type, SwigPyClassData *data) {
     type->clientdata = data;
     for (swig_cast_info *edge = type->cast; edge; edge = edge->next) {
@@ -238,8 +276,15 @@ void attach_class_data(swig_type_info *type, SwigPyClassData *data) {
 
 }  // namespace
 
+void set_release_lookup(ReleaseLookup lookup) { g_release_lookup = lookup; }
+
+ReleaseFunction release_function(const SwigPyClassData *data) {
+    if (const OwnClassData *own = own_record(data)) return own->release;
+    return look_up_release(data->destroy);
+}
+
 void register_class(swig_type_info *type, PyObject *obj) {
-    auto *data = new SwigPyClassData{};
+    SwigPyClassData *data = new_class_data();
     Py_INCREF(obj);
     data->cls = obj;
     if (PyType_Check(obj)) {
@@ -267,6 +312,7 @@ void register_class(swig_type_info *type, PyObject *obj) {
                              (PyCFunction_GET_FLAGS(data->destroy) & METH_O);
         data->destroy_takes_tuple = single_object ? 0 : 1;
     }
+    if (OwnClassData *own = own_record(data)) own->release = look_up_release(data->destroy);
     attach_class_data(type, data);
     type->owndata = 1;
 }

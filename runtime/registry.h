@@ -55,6 +55,19 @@ struct SwigPyClassData {
     int destroy_takes_tuple;
 };
 
+// Deletes the object at `ptr`, of `type`, as one of the module's delete
+// functions would delete it through a proxy: None, or null with an exception set.
+using ReleaseFunction = PyObject *(*)(void *ptr, swig_type_info *type);
+// The release function behind a class's destroy function when that is one of
+// the module's own delete functions (always a builtin function); else null.
+using ReleaseLookup = ReleaseFunction (*)(PyObject *destroy);
+// Lets a dying proxy delete its object without a proxy to hand the destroy
+// function (the dying one cannot be handed out). Set before any registration.
+void set_release_lookup(ReleaseLookup lookup);
+// The release function behind `data->destroy` (not null), or null when it
+// has none. Resolved at registration for the class data this runtime made.
+ReleaseFunction release_function(const SwigPyClassData *data);
+
 // This module's registry; defined by the generated type table.
 extern swig_module_info module_registry;
 

@@ -126,6 +126,49 @@ def test_an_init_changed_after_use_is_looked_up_afresh():
     assert Mutable().this.own() is True and Mutable.seen == ("replaced",)
 
 
+def note_init(self):
+    self.note("__init__")
+
+
+def note_new(cls):
+    instance = object.__new__(cls)
+    instance.note("__new__")
+    return instance
+
+
+def note_setattr(self, name, value):
+    self.note("set " + name)
+    object.__setattr__(self, name, value)
+
+
+# What a class changed after its calls were made directly must take over from
+# the next call on, whether it is changed on the class or on a base.
+@pytest.mark.parametrize("name, value, seen", [
+    ("__init__", note_init, ("__init__",)),
+    ("__new__", note_new, ("__new__",)),
+    ("__setattr__", note_setattr, ("set this",)),
+    ("this", property(lambda self: None, lambda self, proxy: self.note("this set")), ("this set",)),
+], ids=["init", "new", "setattr", "this"])
+@pytest.mark.parametrize("where", ["class", "base"])
+def test_a_change_after_direct_calls_takes_effect_at_once(name, value, seen, where):
+    class Base(Recorded):
+        pass
+
+    class Leaf(Base):
+        pass
+
+    _binding.direct_calls(Leaf)
+    for _ in range(2):  # the second call is made with what the first one learnt
+        assert Leaf().this.own() is True and Leaf.seen is None
+    changed = Leaf if where == "class" else Base
+    setattr(changed, name, value)
+    Leaf()
+    assert Leaf.seen == seen
+    delattr(changed, name)
+    Leaf.seen = None
+    assert Leaf().this.own() is True and Leaf.seen is None
+
+
 def test_abstract_classes_cannot_be_instantiated():
     class Shape(qorctl.VMPoint, abc.ABC):  # the proxy classes mix with other metaclasses
         @abc.abstractmethod

@@ -134,6 +134,24 @@ def test_own_takes_at_most_one_argument():
     assert point.own() is True
 
 
+def test_proxies_made_where_others_died_start_afresh():
+    # More proxies die than the runtime keeps the memory of, and as many are
+    # made again: owning ones and members (not owning, each holding its owner).
+    points = [qorctl.VMPoint() for _ in range(100)]
+    for x, point in enumerate(points):
+        point.x = x
+    del points[::2]
+    record = qorctl.iScsiNetworkProperties()
+    members = [record.ipConfig for _ in range(25)]
+    points += [qorctl.VMPoint() for _ in range(25)]
+    proxies = [p.this for p in points + members]
+    assert len({id(proxy) for proxy in proxies}) == 100 and all(proxy.next() is None for proxy in proxies)
+    assert [p.x for p in points] == list(range(1, 100, 2)) + [0] * 25
+    assert [p.this.own() for p in points + members] == [True] * 75 + [False] * 25
+    del record, points, proxies
+    assert all(member.IsIpv4Valid() in (True, False) for member in members)  # the record lives on in them
+
+
 # ---- objects inside other objects ------------------------------------------------------
 
 @pytest.mark.parametrize(

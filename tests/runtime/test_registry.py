@@ -283,3 +283,30 @@ def test_registration_attaches_and_replaces_class_data(python_snippet, leak_line
         "pending in method 'Pnic_GetName', argument 1 of type 'HostCtl::Network::Pnic const *'",
         "--",
     ]
+
+
+def test_classes_registered_again_and_again_keep_deleting_as_before(python_snippet):
+    # The runtime keeps room beside its records for one registration of each
+    # of its types; registering beyond that must not change how objects die.
+    result = python_snippet("""
+        import _qorctl as q, _qorctl_peer as peer
+
+        seen = []
+        class Native:
+            __swig_destroy__ = q.delete_PnicImpl
+        class PyDestroy:
+            __swig_destroy__ = staticmethod(lambda proxy: (seen.append(proxy.own()), q.delete_PnicImpl(proxy)))
+
+        def left_alive(cls):
+            q.PnicImpl_swigregister(cls)
+            before = peer.live_objects()
+            q.new_PnicImpl('nic0')  # dropped at once
+            return peer.live_objects() - before
+
+        outcomes = set()
+        for _ in range(sum(peer.ring())):
+            outcomes.add((left_alive(Native), left_alive(PyDestroy), seen.pop()))
+        print(outcomes, seen)
+    """)
+    assert result.returncode == 0, result.stderr
+    assert result.stdout.splitlines() == ["{(0, 0, False)} []"]
