@@ -26,6 +26,9 @@ def _doc(name):
     return DOCS.get(name)
 
 
+_binding.set_doc_source(_doc)
+
+
 def _repr(self):
     try:
         inner = "proxy of " + repr(self.this)
@@ -99,7 +102,7 @@ def _class(name, bases, methods, statics="", fields="", readonly="", constructor
     for op in methods.split():
         space[op] = _method(flat[prefix + op])
     for op in statics.split():
-        space[op] = staticmethod(_function(flat[prefix + op]))
+        space[op] = _binding.static_method(flat[prefix + op])
     if "__nonzero__" in space and "__bool__" not in space:
         space["__bool__"] = space["__nonzero__"]
     if destroy:
@@ -245,9 +248,6 @@ def package_source(model: Model):
     for entry in model.entries:
         if loose(entry.candidates[0]):
             out.append("%s = _function(_qorctl.%s)" % (entry.py, entry.py))
-    # Only now: making the classes reads documentation (a static method
-    # copies its function's), which would load every text at import.
-    out += ["", "_binding.set_doc_source(_doc)"]
     return "\n".join(out).rstrip() + "\n"
 
 

@@ -18,6 +18,9 @@ def _doc(name):
     return DOCS.get(name)
 
 
+_binding.set_doc_source(_doc)
+
+
 def _repr(self):
     try:
         inner = "proxy of " + repr(self.this)
@@ -91,7 +94,7 @@ def _class(name, bases, methods, statics="", fields="", readonly="", constructor
     for op in methods.split():
         space[op] = _method(flat[prefix + op])
     for op in statics.split():
-        space[op] = staticmethod(_function(flat[prefix + op]))
+        space[op] = _binding.static_method(flat[prefix + op])
     if "__nonzero__" in space and "__bool__" not in space:
         space["__bool__"] = space["__nonzero__"]
     if destroy:
@@ -124,5 +127,3 @@ Size = _class('Size', (_Proxy,), '', fields='width height label', destroy=True, 
 Widget = _class('Widget', (HostCtlObject,), 'GetName GetSize Resize GetColour SetColour ListParts', statics='IsKnownKind', constructor=False, destroy=True, copy=None)
 WidgetImpl = _class('WidgetImpl', (Widget, QorCtlObject,), 'GetName GetSize Refresh', destroy=True, copy=None)
 FindWidget = _function(_qorctl.FindWidget)
-
-_binding.set_doc_source(_doc)
