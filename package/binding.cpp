@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 namespace {
 
@@ -370,6 +371,27 @@ PyObject *initializer(PyObject *, PyObject *function) {
 
 PyObject *function(PyObject *, PyObject *function) { return bind(&function_type, method_vectorcall, function); }
 
+// static_method(flat_function): a function binding in a staticmethod. Since
+// 3.10 staticmethod() copies the name and documentation of what it wraps, and
+// the binding's documentation comes from the documentation source: the first
+// class made with a static method would load every reference text. The
+// staticmethod made here carries what staticmethod() would copy from the
+// binding before any source is set, which is the flat function's own.
+PyObject *static_method(PyObject *, PyObject *flat) {
+    PyObject *binding = function(nullptr, flat);
+    if (!binding) return nullptr;
+    PyObject *method = PyStaticMethod_New(binding);
+    Py_DECREF(binding);
+#if PY_VERSION_HEX >= 0x030A0000
+    for (const char *name : {"__module__", "__name__", "__qualname__", "__doc__"}) {
+        PyObject *value = method ? PyObject_GetAttrString(flat, name) : nullptr;
+        if (!value || PyObject_SetAttrString(method, name, value) < 0) Py_CLEAR(method);
+        Py_XDECREF(value);
+    }
+#endif
+    return method;
+}
+
 PyObject *set_doc_source(PyObject *, PyObject *source) {
     if (!PyCallable_Check(source)) {
         PyErr_Format(PyExc_TypeError, "%R is not callable", source);
@@ -384,6 +406,8 @@ PyMethodDef functions[] = {
     {"method", method, METH_O, "method(flat_function): bind a flat function as a method"},
     {"initializer", initializer, METH_O, "initializer(new_function): bind a constructor as __init__"},
     {"function", function, METH_O, "function(flat_function): a flat function documented as the methods are"},
+    {"static_method", static_method, METH_O,
+     "static_method(flat_function): function(flat_function) as a static method, named as the flat function"},
     {"direct_calls", direct_calls, METH_O,
      "direct_calls(cls): calling the proxy class cls runs its constructor directly; returns cls"},
     {"set_doc_source", set_doc_source, METH_O,

@@ -11,6 +11,8 @@ PROLOGUE = '''"""Python classes over the flat functions of the _qorctl extension
 Generated from the library declarations; do not edit.
 """
 
+import _thread
+
 import _qorctl
 
 from . import _binding
@@ -24,6 +26,9 @@ def _doc(name):
     reference texts the first time one is asked for (not at import)."""
     from ._docs import DOCS
     return DOCS.get(name)
+
+
+_binding.set_doc_source(_doc)
 
 
 def _repr(self):
@@ -99,7 +104,7 @@ def _class(name, bases, methods, statics="", fields="", readonly="", constructor
     for op in methods.split():
         space[op] = _method(flat[prefix + op])
     for op in statics.split():
-        space[op] = staticmethod(_function(flat[prefix + op]))
+        space[op] = _binding.static_method(flat[prefix + op])
     if "__nonzero__" in space and "__bool__" not in space:
         space["__bool__"] = space["__nonzero__"]
     if destroy:
@@ -122,6 +127,89 @@ def _class(name, bases, methods, statics="", fields="", readonly="", constructor
         _binding.direct_calls(cls)
     flat[prefix + "swigregister"](cls)
     return cls
+
+
+# ---- classes made on first use ------------------------------------------------------
+#
+# Making a class costs tens of microseconds, and the package has hundreds, of
+# which a script uses a few. At import each class gets a stand-in instead: it
+# keeps what `_class` is to be given, and is registered with the module in the
+# class's place. The class is made when it is first looked up in the package,
+# or when the module first hands out an object of it: bases first, each class
+# once. Making it registers it, replacing the stand-in.
+
+
+class _Deferred(object):
+    """The stand-in of the class `name` until the class is made. The module
+    makes the instance for an object of a registered non-class by calling its
+    `__new__` with it, and destroys the objects it owns with its
+    `__swig_destroy__`, so objects handed out first get the class too."""
+
+    def __init__(self, name, bases, methods, options):
+        self.name = name
+        self.bases = bases
+        self.methods = methods
+        self.options = options
+        self.cls = None
+        self.__new__ = _instance_of
+        destroy = _destroy_function(name, bases, options)
+        if destroy is not None:
+            self.__swig_destroy__ = destroy
+
+
+def _destroy_function(name, bases, options):
+    """The class's own delete function, else the first of its bases' (the one
+    its `__swig_destroy__` will be but for a diamond with two)."""
+    if options.get("destroy"):
+        return getattr(_qorctl, "delete_" + name)
+    inherited = (getattr(_deferred[base], "__swig_destroy__", None) for base in bases if base in _deferred)
+    return next((destroy for destroy in inherited if destroy is not None), None)
+
+
+_deferred = {}
+_making = _thread.RLock()
+_PLAIN_BASES = {"_Proxy": _Proxy, "_ProxyBehaviour": _ProxyBehaviour, "Exception": Exception}
+
+
+def _defer(name, bases, methods, **options):
+    """Registers the stand-in of the class that `_class(name, bases, methods,
+    **options)` makes; `bases` are names."""
+    standin = _deferred[name] = _Deferred(name, bases, methods, options)
+    getattr(_qorctl, name + "_swigregister")(standin)
+
+
+def _make(standin):
+    """The class of `standin`, made (with its bases) if it is not yet, and put
+    in the package under its name."""
+    with _making:
+        if standin.cls is None:
+            bases = tuple(_PLAIN_BASES.get(base) or _make(_deferred[base]) for base in standin.bases)
+            standin.cls = _class(standin.name, bases, standin.methods, **standin.options)
+            globals()[standin.name] = standin.cls
+        return standin.cls
+
+
+def _instance_of(standin):
+    """An instance of the stand-in's class for the module to give its object
+    to, not initialised (as for a class registered as itself)."""
+    cls = _make(standin)
+    return cls.__new__(cls)
+
+
+def __getattr__(name):
+    """Called for a name the package does not hold: a class not made yet.
+    `__all__` is worked out when asked for, so that `from qorctl import *`
+    gives every public name, made or not."""
+    standin = _deferred.get(name)
+    if standin is not None and standin.cls is None:
+        return _make(standin)
+    if name == "__all__":
+        return [public for public in __dir__() if not public.startswith("_")]
+    raise AttributeError("module '%s' has no attribute '%s'" % (__name__, name))
+
+
+def __dir__():
+    return list(globals()) + [name for name, standin in _deferred.items() if standin.cls is None]
 
 '''
 
@@ -150,10 +238,10 @@ def python_bases(model: Model, cls: Class):
 
 
 def class_source(model: Model, cls: Class, entries):
-    """One call that makes and registers the class. Its flat functions are
-    named after it (`<Class>_<name>`, `new_<Class>`, `<Class>_<field>_get`),
-    so the package finds them by the names listed here: a few texts to read
-    at import instead of a class body per class."""
+    """One call that registers the stand-in of the class with what makes the
+    class. Its flat functions are named after it (`<Class>_<name>`,
+    `new_<Class>`, `<Class>_<field>_get`), so the package finds them by the
+    names listed here: a few texts to read instead of a class body per class."""
     bases = python_bases(model, cls)
     methods, statics, fields, readonly = [], [], [], []
     options = []
@@ -176,10 +264,10 @@ def class_source(model: Model, cls: Class, entries):
     copy = copy_kind(cls, entries, fields, readonly, bases)
     if copy != "inherit":
         options.append("copy=%r" % copy)
-    arguments = ["%r" % cls.py, "(%s,)" % ", ".join(bases), "%r" % " ".join(methods)]
+    arguments = ["%r" % cls.py, "%r" % (tuple(bases),), "%r" % " ".join(methods)]
     arguments += ["%s=%r" % (name, " ".join(names)) for name, names in
                   (("statics", statics), ("fields", fields), ("readonly", readonly)) if names]
-    return ["%s = _class(%s)" % (cls.py, ", ".join(arguments + options))]
+    return ["_defer(%s)" % ", ".join(arguments + options)]
 
 
 def expect(flat, derived):
@@ -240,14 +328,17 @@ def bases_first(classes):
 def package_source(model: Model):
     out = [PROLOGUE]
     grouped = entries_by_class(model)
-    for cls in bases_first(model.python_classes):
+    classes = bases_first(model.python_classes)
+    for cls in classes:
         out += class_source(model, cls, grouped.get(id(cls), []))
+    exception = next((cls for cls in classes if cls.qname == EXCEPTION), None)
+    if exception is not None:
+        out += ["# The module raises the library's exceptions as instances of the class",
+                "# registered for them, which must be the class itself from the start.",
+                "_make(_deferred[%r])" % exception.py]
     for entry in model.entries:
         if loose(entry.candidates[0]):
             out.append("%s = _function(_qorctl.%s)" % (entry.py, entry.py))
-    # Only now: making the classes reads documentation (a static method
-    # copies its function's), which would load every text at import.
-    out += ["", "_binding.set_doc_source(_doc)"]
     return "\n".join(out).rstrip() + "\n"
 
 

@@ -265,6 +265,7 @@ def stub_source(model: Model):
     grouped = entries_by_class(model)
     out = [HEADER]
     names_of = {}
+    public = []
     for cls in bases_first(model.python_classes):  # what a class inherits is known before it
         inherited = set()
         for base in model.ancestors(cls):
@@ -272,8 +273,13 @@ def stub_source(model: Model):
         lines, names = class_stub(types, model, cls, grouped.get(id(cls), []), inherited)
         names_of[cls.qname] = names
         out += lines
+        public.append(cls.py)
     for entry in model.entries:
         fn = entry.candidates[0]
         if loose(fn):
             out += function_lines(types, entry.py, entry.candidates, first=object_parameter(fn))
+            public.append(entry.py)
+    # The package makes its classes on first use, so star imports go by the
+    # `__all__` it works out when asked for.
+    out += ["", "__all__ = ["] + ["    %r," % name for name in public] + ["]"]
     return "\n".join(out).rstrip() + "\n"

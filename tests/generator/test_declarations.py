@@ -117,7 +117,7 @@ def test_a_base_left_out_of_the_conversion_graph_gets_no_edge_nor_proxy_base():
     targets = {name for name, record in model.records.items() if any(e.source is gadget for e in record.edges)}
     assert targets == {"_p_HostCtl__Lib__HostCtlObject", "_p_QorCtl__Lib__QorCtlObject"}
     cls = model.lib.classes["HostCtl::Network::GadgetImpl"]
-    assert emit_python.class_source(model, cls, [])[0].startswith("GadgetImpl = _class('GadgetImpl', (QorCtlObject,), ")
+    assert emit_python.class_source(model, cls, [])[0].startswith("_defer('GadgetImpl', ('QorCtlObject',), ")
 
 
 def test_a_hidden_redeclaration_does_not_hide_the_reexposed_interface_operation():

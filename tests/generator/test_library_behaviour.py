@@ -97,7 +97,7 @@ def test_a_base_declared_after_its_derived_class_still_comes_first():
     header = library_headers(model)["hostctl/late.h"]
     assert '#include "hostctl/early.h"' in header
     package = package_source(model)
-    assert package.index("Base = _class('Base', ") < package.index("Derived = _class('Derived', (Base,)")
+    assert package.index("_defer('Base', ") < package.index("_defer('Derived', ('Base',)")
 
 FIELDS = """
 area sample

@@ -72,12 +72,12 @@ class Label(_Proxy):
     def size(self) -> int: ..."""
 
 
-def test_package_makes_each_class_in_one_call_naming_its_functions():
+def test_package_defers_each_class_in_one_call_naming_its_functions():
     text = emit_python.package_source(model())
-    assert ("Gadget = _class('Gadget', (HostCtlObject,), 'GetSize Find GetParts GetOwner Attach', "
+    assert ("_defer('Gadget', ('HostCtlObject',), 'GetSize Find GetParts GetOwner Attach', "
             "statics='Count', constructor=False, destroy=True, copy=None)") in text
     # A record with a read-only field cannot be copied field by field.
-    assert "Label = _class('Label', (_Proxy,), '', fields='text size', readonly='size', destroy=True)\n" in text
+    assert "_defer('Label', ('_Proxy',), '', fields='text size', readonly='size', destroy=True)\n" in text
 
 
 def test_reference_text_lists_every_prototype_in_dispatch_order():

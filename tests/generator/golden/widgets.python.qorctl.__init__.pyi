@@ -119,3 +119,14 @@ class WidgetImpl(Widget, QorCtlObject):
 
 
 def FindWidget(arg1: str, /) -> WidgetPtr: ...
+
+__all__ = [
+    'SwigPyIterator',
+    'WidgetPtr',
+    'HostCtlObject',
+    'QorCtlObject',
+    'Size',
+    'Widget',
+    'WidgetImpl',
+    'FindWidget',
+]
