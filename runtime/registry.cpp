@@ -238,7 +238,11 @@ struct OwnClassData {
     SwigPyClassData shared;
     ReleaseFunction release;
 };
-OwnClassData *g_own_data = nullptr;  // room for one registration of each of this module's types
+// Room for two registrations of each of this module's types: the package
+// registers a stand-in for each class at import and the class itself when it
+// is first used.
+constexpr size_t kRegistrationsPerType = 2;
+OwnClassData *g_own_data = nullptr;
 size_t g_own_capacity = 0;
 size_t g_own_used = 0;
 
@@ -246,7 +250,7 @@ size_t g_own_used = 0;
 // registered again takes another); else one allocated by itself.
 SwigPyClassData *new_class_data() {
     if (!g_own_data) {
-        g_own_capacity = module_registry.size;
+        g_own_capacity = kRegistrationsPerType * module_registry.size;
         g_own_data = new OwnClassData[g_own_capacity]();
     }
     if (g_own_used == g_own_capacity) return new SwigPyClassData{};
