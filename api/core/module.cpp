@@ -20,6 +20,13 @@ const char *parse_name(const char *function) {
     return registers ? kRegister + 1 : function;
 }
 
+// Every call of a wrapper: inside a call scope named for its function, and
+// inside the exception guard.
+PyObject *run_wrapper(const char *name, VectorFunction call, PyObject *const *argv, Py_ssize_t argc) {
+    CallScope scope(name);
+    return call_guarded(call, argv, argc);
+}
+
 }  // namespace
 
 PyObject *call_with_tuple(PyObject *args, int function) noexcept {
@@ -27,8 +34,7 @@ PyObject *call_with_tuple(PyObject *args, int function) noexcept {
     const VectorEntry &entry = vector_table[function];
     Py_ssize_t argc = PyTuple_GET_SIZE(args);
     if (entry.count >= 0 && argc != entry.count) return argument_count_error(args, parse_name(name), entry.count);
-    CallScope scope(name);
-    return call_guarded(entry.call, reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
+    return run_wrapper(name, entry.call, reinterpret_cast<PyTupleObject *>(args)->ob_item, argc);
 }
 
 PyObject *swigregister(PyObject *cls, swig_type_info *type) {
@@ -71,8 +77,7 @@ PyObject *vector_call(PyObject *callable, PyObject *const *args, size_t nargsf, 
     Py_ssize_t argc = PyVectorcall_NARGS(nargsf);
     bool keywords = kwnames && PyTuple_GET_SIZE(kwnames) > 0;
     if (!keywords && (entry.count < 0 || entry.count == argc)) {
-        CallScope scope(function->m_ml->ml_name);
-        return call_guarded(entry.call, args, argc);
+        return run_wrapper(function->m_ml->ml_name, entry.call, args, argc);
     }
     return call_through_tuple(callable, args, argc, kwnames);
 }
