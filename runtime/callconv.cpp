@@ -1,9 +1,10 @@
 #include "callconv.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <stdexcept>
-#include <string>
 
 namespace qor {
 
@@ -29,22 +30,101 @@ namespace {
 
 constexpr const char kNullRefPrefix[] = "invalid null reference ";
 
-// "in method 'F', argument N of type 'T'" and `tail`, behind the
-// null-reference prefix when `null_ref` is set. Put together by plain copies:
-// PyUnicode_FromFormat formats through the C library and would make most of
-// the cost of a failing call. New reference, or null with an exception set.
-PyObject *site_message(ArgSite site, bool null_ref, const char *tail) {
-    std::string text;
-    if (site.number == 0) {
-        text = null_ref ? site.type : site.type + sizeof(kNullRefPrefix) - 1;
-    } else {
-        text.reserve(160);
-        if (null_ref) text += kNullRefPrefix;
-        text.append("in method '").append(calling_function()).append("', argument ");
-        text.append(std::to_string(site.number)).append(" of type '").append(site.type).append("'");
+// Whether `size` bytes at `data` are all ASCII, read eight at a time.
+bool is_ascii(const char *data, size_t size) {
+    std::uint64_t bits = 0;
+    size_t i = 0;
+    for (; i + sizeof bits <= size; i += sizeof bits) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, sizeof word);
+        bits |= word;
     }
-    if (tail) text += tail;
-    return PyUnicode_FromStringAndSize(text.data(), static_cast<Py_ssize_t>(text.size()));
+    for (; i < size; ++i) bits |= static_cast<unsigned char>(data[i]);
+    return (bits & 0x8080808080808080u) == 0;
+}
+
+// What an argument's message is made of; the texts that vary are measured once.
+struct SiteText {
+    explicit SiteText(ArgSite site, bool null_ref, const char *tail)
+        : site(site), null_ref(null_ref), tail(tail ? tail : "") {
+        if (site.number != 0) {
+            function = calling_function();
+            function_size = std::strlen(function);
+            unsigned value = static_cast<unsigned>(site.number);
+            do {
+                digits[sizeof digits - ++digits_size] = static_cast<char>('0' + value % 10);
+            } while ((value /= 10) != 0);
+        }
+        type = site.number == 0 && !null_ref ? site.type + sizeof(kNullRefPrefix) - 1 : site.type;
+        type_size = std::strlen(type);
+        tail_size = std::strlen(this->tail);
+    }
+
+    ArgSite site;
+    bool null_ref;
+    const char *tail;
+    size_t tail_size;
+    const char *function = nullptr;
+    size_t function_size = 0;
+    const char *type;
+    size_t type_size;
+    char digits[12];
+    size_t digits_size = 0;
+};
+
+// "in method 'F', argument N of type 'T'" and the tail, behind the
+// null-reference prefix when asked; for a variable or field (number 0) the
+// type text is the whole message. Laid out once to measure it and once to
+// write it, so both passes cannot disagree.
+template <class Out>
+void lay_out(const SiteText &t, Out &out) {
+    if (t.site.number == 0) {
+        out.add(t.type, t.type_size);
+    } else {
+        if (t.null_ref) out.add(kNullRefPrefix);
+        out.add("in method '");
+        out.add(t.function, t.function_size);
+        out.add("', argument ");
+        out.add(t.digits + sizeof t.digits - t.digits_size, t.digits_size);
+        out.add(" of type '");
+        out.add(t.type, t.type_size);
+        out.add("'");
+    }
+    out.add(t.tail, t.tail_size);
+}
+
+struct Measure {
+    size_t size = 0;
+    template <size_t N>
+    void add(const char (&)[N]) { size += N - 1; }
+    void add(const char *, size_t n) { size += n; }
+};
+
+struct Write {
+    char *out;
+    template <size_t N>
+    void add(const char (&text)[N]) { out = static_cast<char *>(std::memcpy(out, text, N - 1)) + N - 1; }
+    void add(const char *text, size_t n) { out = static_cast<char *>(std::memcpy(out, text, n)) + n; }
+};
+
+// The message of a failed argument conversion, written straight into the str
+// that carries it: formatting through the C library, or through a
+// std::string and the UTF-8 decoder, made the message most of the cost of a
+// failing call. Every text the module writes is ASCII; anything else is
+// decoded as UTF-8. New reference, or null with an exception set.
+PyObject *site_message(ArgSite site, bool null_ref, const char *tail) {
+    SiteText pieces(site, null_ref, tail);
+    Measure measure;
+    lay_out(pieces, measure);
+    PyObject *text = PyUnicode_New(static_cast<Py_ssize_t>(measure.size), 127);
+    if (!text) return nullptr;
+    auto *data = static_cast<char *>(PyUnicode_DATA(text));
+    Write write{data};
+    lay_out(pieces, write);
+    if (is_ascii(data, measure.size)) return text;
+    PyObject *decoded = PyUnicode_DecodeUTF8(data, static_cast<Py_ssize_t>(measure.size), "replace");
+    Py_DECREF(text);
+    return decoded;
 }
 
 void raise_with_site(PyObject *type, ArgSite site, bool null_ref, const char *tail) {

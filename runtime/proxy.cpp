@@ -318,6 +318,16 @@ PyObject *slot_value(PyObject *obj, const PyMemberDef *slot) {
     return *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(obj) + slot->offset);
 }
 
+// The interpreter's own value types: their classes cannot be given
+// attributes, so an instance never has a `this`. A number or a text passed
+// where an object belongs is the common wrong argument, and looking the
+// attribute up only to miss it made most of the cost of its failure.
+bool is_plain_value(PyObject *obj) {
+    return PyLong_CheckExact(obj) || PyUnicode_CheckExact(obj) || PyFloat_CheckExact(obj) ||
+           PyBytes_CheckExact(obj) || PyBool_Check(obj) || PyTuple_CheckExact(obj) || PyList_CheckExact(obj) ||
+           PyDict_CheckExact(obj);
+}
+
 PyObject *this_of(PyObject *obj) {
     if (PyMemberDef *slot = this_slot(obj)) {
         PyObject *attr = slot_value(obj, slot);
@@ -485,6 +495,7 @@ int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags
         if (out) *out = nullptr;
         return 0;
     }
+    if (is_plain_value(obj)) return -1;
     if (SwigPyObject *proxy = held_proxy(obj)) return pointer_from_proxy(proxy, out, type, flags);
     SwigPyObject *head = find_this(obj);
     if (!head) return -1;

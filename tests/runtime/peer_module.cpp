@@ -481,6 +481,18 @@ PyObject *peer_volume_names(PyObject *, PyObject *args) {
     return names;
 }
 
+// argument_error(type, number, null_ref): the exception a failed conversion of
+// argument `number`, declared as `type`, raises inside a call of "peer_call".
+PyObject *peer_argument_error(PyObject *, PyObject *args) {
+    const char *type = nullptr;
+    int number = 0, null_ref = 0;
+    if (!PyArg_ParseTuple(args, "sip:argument_error", &type, &number, &null_ref)) return nullptr;
+    qor::CallScope scope("peer_call");
+    qor::ArgSite site{type, number};
+    null_ref ? qor::null_ref_error(site) : qor::arg_error(qor::kError, site);
+    return nullptr;
+}
+
 PyMethodDef peer_functions[] = {
     {"make", peer_make, METH_VARARGS, nullptr},
     {"wrap", peer_wrap, METH_VARARGS, nullptr},
@@ -502,6 +514,7 @@ PyMethodDef peer_functions[] = {
     {"new_out", peer_new_out, METH_VARARGS, nullptr},
     {"out_value", peer_out_value, METH_VARARGS, nullptr},
     {"free_out", peer_free_out, METH_VARARGS, nullptr},
+    {"argument_error", peer_argument_error, METH_VARARGS, nullptr},
     {nullptr, nullptr, 0, nullptr},
 };
 

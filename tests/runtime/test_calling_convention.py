@@ -121,6 +121,24 @@ def test_argument_messages(info, point, call, args, error, message):
     assert raised(call, *args) == (error, message)
 
 
+@pytest.mark.parametrize(
+    "type_text, number, null_ref, error, message",
+    [
+        ("int", 12, False, TypeError, "in method 'peer_call', argument 12 of type 'int'"),
+        ("VMPoint &", 107, True, ValueError, "invalid null reference in method 'peer_call', argument 107 of type 'VMPoint &'"),
+        # A variable's message is its whole null-reference text, or that text without the prefix.
+        ("invalid null reference of variable 'v'", 0, True, ValueError, "invalid null reference of variable 'v'"),
+        ("invalid null reference of variable 'v'", 0, False, TypeError, "of variable 'v'"),
+        # Texts are ASCII in practice; anything else still reads as UTF-8.
+        ("Caf\u00e9 *", 3, False, TypeError, "in method 'peer_call', argument 3 of type 'Caf\u00e9 *'"),
+    ],
+)
+def test_argument_message_layout(peer, type_text, number, null_ref, error, message):
+    with pytest.raises(error) as caught:
+        peer.argument_error(type_text, number, null_ref)
+    assert str(caught.value) == message
+
+
 def test_failed_conversion_leaves_the_object_untouched(point):
     q.VMPoint_x_set(point, 3)
     for bad in [2**31, 2.5, "4", None]:
