@@ -118,25 +118,31 @@ struct CharArrayArg {
 
 enum class Null { kAllowed, kValueError, kTypeError };
 
+// What a null pointer (None) means, carried above object_to_pointer's flags
+// so that a pointer argument's conversion takes its arguments in registers.
+constexpr int kNullPolicyShift = 8;
+constexpr int null_policy(Null nulls) { return static_cast<int>(nulls) << kNullPolicyShift; }
+
+// Converts `obj` to a pointer to an object of `type` in `*out`, or sets the
+// argument's exception and returns false. `flags` are object_to_pointer's
+// and a null_policy. One function for every pointer type: the wrappers' code
+// for a pointer argument is this call.
+bool load_pointer(void **out, PyObject *obj, swig_type_info *type, ArgSite site, int flags);
+
 // A library pointer carried by a proxy. `Nulls` says what a null pointer
 // (None) means: allowed for pointer parameters, the null-reference ValueError
 // for references and class values, the argument TypeError for the object of
 // a member operation.
 template <class T, Null Nulls>
 struct PointerArg {
-    T *ptr = nullptr;
+    void *ptr = nullptr;
     bool load(PyObject *obj, swig_type_info *type, ArgSite site, int flags = 0) {
-        void *raw = nullptr;
-        int status = object_to_pointer(obj, &raw, type, flags);
-        if (!ok(status)) return arg_error(status, site);
-        ptr = static_cast<T *>(raw);
-        if (ptr || Nulls == Null::kAllowed) return true;
-        return Nulls == Null::kValueError ? null_ref_error(site) : arg_error(kTypeError, site);
+        return load_pointer(&ptr, obj, type, site, flags | null_policy(Nulls));
     }
     static bool check(PyObject *obj, swig_type_info *type) {
         return object_to_pointer(obj, nullptr, type, 0) == 0;
     }
-    T *get() const { return ptr; }
+    T *get() const { return static_cast<T *>(ptr); }
 };
 
 template <class T>

@@ -9,6 +9,10 @@
 
 namespace qor {
 
+// The integer and bool converters accept an int (a bool) and read its value,
+// nothing else: no __index__ or __int__ is consulted, so they never run Python
+// code. The generated wrappers count on it: a pointer argument converted
+// before nothing but such conversions is not held for the call.
 int AsValLong(PyObject *obj, long *val);
 int AsValInt(PyObject *obj, int *val);
 int AsValShort(PyObject *obj, short *val);

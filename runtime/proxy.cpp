@@ -288,28 +288,38 @@ PyMemberDef *look_up_this_slot(PyTypeObject *type) {
     return PyType_IsSubtype(type, PyDescr_TYPE(descriptor)) ? member : nullptr;
 }
 
-// A type's version tag changes whenever the type or one of its bases does, so
-// what look_up_this_slot found stays true for as long as the tag does. Types
-// are spread over the memo by address; a collision only costs a lookup.
-struct ThisSlotMemo {
+// How an instance of a type leads to its proxy without a lookup: it is a
+// proxy of another module of this runtime, or it keeps one in the `this`
+// slot `slot`, or neither. A type's version tag changes whenever the type or
+// one of its bases does, so what was found stays true for as long as the tag
+// does. Types are spread over the memo by address; a collision only costs a
+// lookup.
+struct TypeReach {
     PyTypeObject *type;
     unsigned int version;
+    bool foreign_proxy;
     PyMemberDef *slot;
 };
-ThisSlotMemo this_slot_memo[64];
+TypeReach reach_memo[64];
 
 bool has_version_tag(const PyTypeObject *type) {
     return type->tp_version_tag != 0 && (type->tp_flags & Py_TPFLAGS_VALID_VERSION_TAG);
 }
 
-PyMemberDef *this_slot(PyObject *obj) {
-    PyTypeObject *type = Py_TYPE(obj);
-    ThisSlotMemo &memo = this_slot_memo[(reinterpret_cast<uintptr_t>(type) >> 4) % 64];
-    if (memo.type == type && memo.version == type->tp_version_tag && has_version_tag(type)) return memo.slot;
-    PyMemberDef *slot = look_up_this_slot(type);
-    if (has_version_tag(type)) memo = {type, type->tp_version_tag, slot};
-    return slot;
+__attribute__((noinline)) const TypeReach &remember_reach(PyTypeObject *type, TypeReach &memo) {
+    static TypeReach untagged;  // a type without a version tag is looked at afresh each time
+    TypeReach &found = has_version_tag(type) ? memo : untagged;
+    found = {type, type->tp_version_tag, is_foreign_proxy_type(type), look_up_this_slot(type)};
+    return found;
 }
+
+inline const TypeReach &reach_of(PyTypeObject *type) {
+    TypeReach &memo = reach_memo[(reinterpret_cast<uintptr_t>(type) >> 4) % 64];
+    if (memo.type == type && memo.version == type->tp_version_tag && has_version_tag(type)) return memo;
+    return remember_reach(type, memo);
+}
+
+PyMemberDef *this_slot(PyObject *obj) { return reach_of(Py_TYPE(obj)).slot; }
 
 // New reference to `obj.this`, or null with no exception when it has none (any
 // error of the lookup is cleared). A missing attribute raises nothing on the
@@ -321,11 +331,16 @@ PyObject *slot_value(PyObject *obj, const PyMemberDef *slot) {
 // The interpreter's own value types: their classes cannot be given
 // attributes, so an instance never has a `this`. A number or a text passed
 // where an object belongs is the common wrong argument, and looking the
-// attribute up only to miss it made most of the cost of its failure.
+// attribute up only to miss it made most of the cost of its failure. The
+// type's flags rule out most other objects with one test.
 bool is_plain_value(PyObject *obj) {
-    return PyLong_CheckExact(obj) || PyUnicode_CheckExact(obj) || PyFloat_CheckExact(obj) ||
-           PyBytes_CheckExact(obj) || PyBool_Check(obj) || PyTuple_CheckExact(obj) || PyList_CheckExact(obj) ||
-           PyDict_CheckExact(obj);
+    constexpr unsigned long kValueKinds = Py_TPFLAGS_LONG_SUBCLASS | Py_TPFLAGS_UNICODE_SUBCLASS |
+                                          Py_TPFLAGS_BYTES_SUBCLASS | Py_TPFLAGS_TUPLE_SUBCLASS |
+                                          Py_TPFLAGS_LIST_SUBCLASS | Py_TPFLAGS_DICT_SUBCLASS;
+    PyTypeObject *type = Py_TYPE(obj);
+    if (!(type->tp_flags & kValueKinds)) return type == &PyFloat_Type;
+    return type == &PyLong_Type || type == &PyBool_Type || type == &PyUnicode_Type || type == &PyBytes_Type ||
+           type == &PyTuple_Type || type == &PyList_Type || type == &PyDict_Type;
 }
 
 PyObject *this_of(PyObject *obj) {
@@ -385,15 +400,17 @@ namespace {
 // takes the generic way.
 SwigPyObject *held_proxy(PyObject *obj) {
     PyTypeObject *own_proxy_type = proxy_type();
-    if (is_proxy_of(obj, own_proxy_type)) return as_proxy(obj);
-    PyMemberDef *slot = this_slot(obj);
-    PyObject *attr = slot ? slot_value(obj, slot) : nullptr;
+    if (Py_TYPE(obj) == own_proxy_type) return as_proxy(obj);
+    const TypeReach &reach = reach_of(Py_TYPE(obj));
+    if (reach.foreign_proxy) return as_proxy(obj);
+    PyObject *attr = reach.slot ? slot_value(obj, reach.slot) : nullptr;
     return attr && is_proxy_of(attr, own_proxy_type) ? as_proxy(attr) : nullptr;
 }
 
 // The first view in `head`'s chain that converts to `type` (null when none
 // does), with the edge that converts it (null for the view's own type).
-SwigPyObject *matching_view(SwigPyObject *head, swig_type_info *type, swig_cast_info **edge) {
+__attribute__((noinline)) SwigPyObject *matching_view(SwigPyObject *head, swig_type_info *type,
+                                                     swig_cast_info **edge) {
     SwigPyObject *s = head;
     for (int n = 0; s && n < kMaxChainLength; ++n, s = s->next ? as_proxy(s->next) : nullptr) {
         *edge = nullptr;
@@ -410,16 +427,13 @@ struct HeldProxy {
     SwigPyObject *view;  // owned
     void *seen;          // its pointer when the argument converted
 };
-std::vector<HeldProxy> g_held;  // the innermost call's entries last
-size_t g_call_mark = 0;         // where the innermost call's entries begin
-int g_call_depth = 0;
-const char *g_calling_function = "?";
-unsigned long g_calls_made = 0;
+std::vector<HeldProxy> g_held;  // the innermost call's entries last; call_state.held counts them
 
-void hold_for_call(SwigPyObject *view) {
-    if (g_call_depth == 0) return;
+__attribute__((noinline)) void hold_for_call(SwigPyObject *view) {
+    if (call_state.depth == 0) return;
     Py_INCREF(view);
     g_held.push_back({view, view->ptr});
+    call_state.held = g_held.size();
 }
 
 // `ptr` converted along `edge` (null for no conversion).
@@ -429,10 +443,11 @@ void *through_edge(void *ptr, swig_cast_info *edge) {
     return edge->converter(ptr, &new_memory);
 }
 
-// object_to_pointer once the proxy is found.
+// object_to_pointer once the proxy is found. Most arguments are proxies of
+// the very type asked for, which needs no walk of the chain.
 int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
     swig_cast_info *edge = nullptr;
-    SwigPyObject *s = matching_view(head, type, &edge);
+    SwigPyObject *s = head->ty == type ? head : matching_view(head, type, &edge);
     if (!s) return -1;
     if (!s->ptr) return kDeletedObject;
     void *converted = out ? through_edge(s->ptr, edge) : s->ptr;
@@ -440,39 +455,28 @@ int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int
     if (flags & kForget) s->ptr = nullptr;
     if (out) {
         *out = converted;
-        hold_for_call(s);
+        if (!(flags & kNoCodeAfter)) hold_for_call(s);
     }
     return 0;
 }
 
 }  // namespace
 
-CallScope::CallScope(const char *function) : outer_mark_(g_call_mark), outer_function_(g_calling_function) {
-    g_calling_function = function;
-    g_call_mark = g_held.size();
-    ++g_call_depth;
-    ++g_calls_made;
-}
-
-unsigned long calls_made() { return g_calls_made; }
-
-const char *calling_function() { return g_calling_function; }
+CallState call_state;
 
 // Entries are taken off before they are released: a proxy that dies here
 // may destroy its object through a wrapper, which opens a scope of its own.
-CallScope::~CallScope() {
-    while (g_held.size() > g_call_mark) {
+void release_held_proxies() {
+    while (g_held.size() > call_state.mark) {
         SwigPyObject *view = g_held.back().view;
         g_held.pop_back();
+        call_state.held = g_held.size();
         Py_DECREF(view);
     }
-    g_call_mark = outer_mark_;
-    g_calling_function = outer_function_;
-    --g_call_depth;
 }
 
 bool held_proxies_intact() {
-    for (size_t i = g_call_mark; i < g_held.size(); ++i) {
+    for (size_t i = call_state.mark; i < g_held.size(); ++i) {
         if (g_held[i].view->ptr != g_held[i].seen) {
             PyErr_SetString(PyExc_ValueError,
                             "an argument's object was deleted while a later argument was converted");
@@ -499,7 +503,7 @@ int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags
     if (SwigPyObject *proxy = held_proxy(obj)) return pointer_from_proxy(proxy, out, type, flags);
     SwigPyObject *head = find_this(obj);
     if (!head) return -1;
-    int status = pointer_from_proxy(head, out, type, flags);
+    int status = pointer_from_proxy(head, out, type, flags & ~kNoCodeAfter);
     Py_DECREF(head);
     return status;
 }

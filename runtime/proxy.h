@@ -19,6 +19,12 @@ enum PointerToObjectFlags { kOwn = 1, kNoShadow = 2 };
 enum ObjectToPointerFlags {
     kDisown = 1,  // the matching proxy stops owning the object
     kForget = 2,  // ... and stops referring to it (the object is being deleted)
+    // No Python code runs between this conversion and the end of the call
+    // (no later argument's conversion runs any), so nothing can let go of
+    // the object meanwhile: a proxy that the argument itself keeps alive (it
+    // is the proxy, or holds it in its `this` slot) is not held for the
+    // call. A `this` computed afresh still is.
+    kNoCodeAfter = 4,
 };
 
 // Status of object_to_pointer for a proxy whose object was deleted through it.
@@ -47,6 +53,20 @@ int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags
 // reference), or null with no exception pending.
 SwigPyObject *find_view(PyObject *obj, swig_type_info *type);
 
+// The wrapper calls in progress. Each call's scope (below) keeps it, inline,
+// since every call of the module opens one.
+struct CallState {
+    const char *function = "?";  // the innermost call's name
+    size_t mark = 0;             // where the innermost call's held proxies begin
+    size_t held = 0;             // how many proxies the calls in progress hold
+    int depth = 0;
+    unsigned long calls = 0;     // how many calls have begun
+};
+extern CallState call_state;
+
+// Lets go of the proxies the innermost call holds.
+void release_held_proxies();
+
 // Every wrapper call runs inside a scope. The proxies whose pointers its
 // arguments converted to are held until the call returns: an object whose
 // `this` is computed afresh, or whose `this` Python code replaces while a
@@ -54,8 +74,18 @@ SwigPyObject *find_view(PyObject *obj, swig_type_info *type);
 class CallScope {
 public:
     // `function` is the wrapper's name (kept, not copied), for its messages.
-    explicit CallScope(const char *function);
-    ~CallScope();
+    explicit CallScope(const char *function) : outer_mark_(call_state.mark), outer_function_(call_state.function) {
+        call_state.function = function;
+        call_state.mark = call_state.held;
+        ++call_state.depth;
+        ++call_state.calls;
+    }
+    ~CallScope() {
+        if (call_state.held > call_state.mark) release_held_proxies();
+        call_state.mark = outer_mark_;
+        call_state.function = outer_function_;
+        --call_state.depth;
+    }
     CallScope(const CallScope &) = delete;
     CallScope &operator=(const CallScope &) = delete;
 
@@ -65,12 +95,12 @@ private:
 };
 
 // The name of the innermost wrapper call in progress ("?" outside any).
-const char *calling_function();
+inline const char *calling_function() { return call_state.function; }
 
 // How many wrapper calls have begun: a container can change only in a call,
 // so an iterator that sees no other call since its last step can trust the
 // position it kept.
-unsigned long calls_made();
+inline unsigned long calls_made() { return call_state.calls; }
 
 // False, with ValueError set, when an object that the current call's
 // arguments refer to was deleted through its proxy after it was converted

@@ -100,6 +100,23 @@ def test_an_object_whose_this_is_made_afresh_on_every_read_lives_through_the_cal
     assert live() == 0
 
 
+def test_integer_arguments_run_no_python_code_so_an_earlier_object_needs_no_holding():
+    # An object converted before nothing but integers is not held for the
+    # call: that is sound only while integer conversions never consult
+    # __index__, which could delete it.
+    point = qorctl.VMPoint()
+    ran = []
+    with pytest.raises(TypeError):
+        q.VMPoint_x_set(point, Index(3, lambda: (ran.append(1), q.delete_VMPoint(point))))
+    assert ran == [] and point.this
+    # A `this` made afresh is still held until the call is done with it.
+    class Fresh:
+        @property
+        def this(self):
+            return q.new_VMPoint()
+    q.VMPoint_x_set(Fresh(), 3)
+
+
 def test_replacing_this_while_a_later_argument_converts_keeps_the_first_object_alive():
     vec = qorctl.StringVector(["a", "b", "c"])
 

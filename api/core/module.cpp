@@ -46,8 +46,9 @@ namespace {
 
 // A call that does not fit the wrapper's vector form (a wrong argument count,
 // keywords) goes the interpreter's own way through the tuple entry, so its
-// errors read exactly as they would without the vector form.
-PyObject *call_through_tuple(PyObject *callable, PyObject *const *args, Py_ssize_t argc, PyObject *kwnames) {
+// errors read exactly as they would without the vector form. Kept out of
+// line, so that the common call does not set up this one's frame.
+__attribute__((noinline)) PyObject *call_through_tuple(PyObject *callable, PyObject *const *args, Py_ssize_t argc, PyObject *kwnames) {
     PyObject *tuple = PyTuple_New(argc);
     if (!tuple) return nullptr;
     for (Py_ssize_t i = 0; i < argc; ++i) {

@@ -118,6 +118,20 @@ def load_line(arg, name, index, msg, flags=""):
     return "if (!%s.load(argv[%d], %s)) return nullptr;" % (name, index, msg)
 
 
+def runs_python_code(arg):
+    """Whether converting `arg` may run Python code: a proxy's `this` may be
+    computed, a sequence iterated, a text looked for in a proxy. Integer,
+    enumeration and bool conversions read the value of an int or a bool and
+    nothing else (no __index__); a char accepts text as well."""
+    return not (arg.kind == "scalar" and arg.cpp != "char")
+
+
+def hold_flag(converted, index):
+    """A pointer argument after which no conversion runs Python code need
+    not be held for the call: nothing can let go of its object meanwhile."""
+    return "" if any(map(runs_python_code, converted[index + 1:])) else "qor::kNoCodeAfter"
+
+
 def check_expr(arg, index):
     if arg.info is not None:
         return "%s::check(argv[%d], %s)" % (holder_type(arg), index, info_expr(arg.info))
@@ -188,18 +202,19 @@ def body(fn: Function):
         # None deletes nothing; a proxy stops owning and referring to the object.
         lines.append("qor::PtrArg<%s> self;" % self_arg.cpp)
         lines.append(load_line(self_arg, "self", 0, site(1, self_arg.decl.spell()),
-                               "qor::kDisown | qor::kForget"))
+                               "qor::kDisown | qor::kForget | qor::kNoCodeAfter"))
         return lines + ["delete self.get();", "Py_RETURN_NONE;"]
+    converted = ([self_arg] if self_arg is not None else []) + list(fn.args)
     if self_arg is not None:
         lines.append(holder_decl(self_arg, "self"))
-        lines.append(load_line(self_arg, "self", 0, site(1, self_arg.decl.spell())))
+        lines.append(load_line(self_arg, "self", 0, site(1, self_arg.decl.spell()), hold_flag(converted, 0)))
         number = 1
     names = []
     for k, arg in enumerate(fn.args):
         name = "a%d" % (k + 1)
         names.append(name)
         lines.append(holder_decl(arg, name))
-        lines.append(load_line(arg, name, number, site(number + 1, arg.decl.spell())))
+        lines.append(load_line(arg, name, number, site(number + 1, arg.decl.spell()), hold_flag(converted, number)))
         number += 1
     if fn.kind == "set":
         lines += constant_guard(fn)
@@ -220,7 +235,7 @@ def body(fn: Function):
         call = "self.get()->%s = %s" % (fn.target, pass_expr(fn.args[0], names[0]))
     else:
         call = call_expr(fn, names)
-    if arg_count(fn) > 1:
+    if sum(map(runs_python_code, converted)) > 1:
         # Converting a later argument may have run Python code that deleted
         # the object of an earlier one.
         lines.append("if (!qor::held_proxies_intact()) return nullptr;")

@@ -22,7 +22,6 @@ static PyObject *_call_new_Size__1(PyObject *const *argv, Py_ssize_t) {
     if (!a1.load(argv[0], {"uint32", 1})) return nullptr;
     qor::ScalarArg<unsigned int> a2;
     if (!a2.load(argv[1], {"uint32", 2})) return nullptr;
-    if (!qor::held_proxies_intact()) return nullptr;
     return qor::pointer_to_object(new HostCtl::Widgets::Size(a1.get(), a2.get()), qor::ty::_p_HostCtl__Widgets__Size, qor::kOwn | qor::kNoShadow);
 }
 PyObject *_call_new_Size(PyObject *const *argv, Py_ssize_t argc) {
@@ -33,33 +32,31 @@ PyObject *_call_new_Size(PyObject *const *argv, Py_ssize_t argc) {
 
 PyObject *_call_Size_width_set(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kNoCodeAfter)) return nullptr;
     qor::ScalarArg<unsigned int> a1;
     if (!a1.load(argv[1], {"uint32", 2})) return nullptr;
-    if (!qor::held_proxies_intact()) return nullptr;
     self.get()->width = a1.get();
     Py_RETURN_NONE;
 }
 
 PyObject *_call_Size_width_get(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_scalar<unsigned int>(self.get()->width);
 }
 
 PyObject *_call_Size_height_set(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kNoCodeAfter)) return nullptr;
     qor::ScalarArg<unsigned int> a1;
     if (!a1.load(argv[1], {"uint32", 2})) return nullptr;
-    if (!qor::held_proxies_intact()) return nullptr;
     self.get()->height = a1.get();
     Py_RETURN_NONE;
 }
 
 PyObject *_call_Size_height_get(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_scalar<unsigned int>(self.get()->height);
 }
 
@@ -75,13 +72,13 @@ PyObject *_call_Size_label_set(PyObject *const *argv, Py_ssize_t) {
 
 PyObject *_call_Size_label_get(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Size> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_char_array(self.get()->label, 8);
 }
 
 PyObject *_call_delete_Size(PyObject *const *argv, Py_ssize_t) {
     qor::PtrArg<HostCtl::Widgets::Size> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kDisown | qor::kForget)) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size *", 1}, qor::kDisown | qor::kForget | qor::kNoCodeAfter)) return nullptr;
     delete self.get();
     Py_RETURN_NONE;
 }
@@ -95,13 +92,13 @@ PyObject *_call_Size_swigregister(PyObject *const *argv, Py_ssize_t) {
 
 PyObject *_call_Widget_GetName(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget const> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget const *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget const *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_string(self.get()->GetName());
 }
 
 PyObject *_call_Widget_GetSize(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_copy(self.get()->GetSize(), qor::ty::_p_HostCtl__Widgets__Size);
 }
 
@@ -109,7 +106,7 @@ static PyObject *_call_Widget_Resize__0(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
     qor::RefArg<HostCtl::Widgets::Size> a1;
-    if (!a1.load(argv[1], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size const &", 2})) return nullptr;
+    if (!a1.load(argv[1], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size const &", 2}, qor::kNoCodeAfter)) return nullptr;
     qor::ScalarArg<bool> a2;
     if (!a2.load(argv[2], {"bool", 3})) return nullptr;
     if (!qor::held_proxies_intact()) return nullptr;
@@ -120,7 +117,7 @@ static PyObject *_call_Widget_Resize__1(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
     if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
     qor::RefArg<HostCtl::Widgets::Size> a1;
-    if (!a1.load(argv[1], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size const &", 2})) return nullptr;
+    if (!a1.load(argv[1], qor::ty::_p_HostCtl__Widgets__Size, {"HostCtl::Widgets::Size const &", 2}, qor::kNoCodeAfter)) return nullptr;
     if (!qor::held_proxies_intact()) return nullptr;
     self.get()->Resize(*a1.get(), true);
     Py_RETURN_NONE;
@@ -133,16 +130,15 @@ PyObject *_call_Widget_Resize(PyObject *const *argv, Py_ssize_t argc) {
 
 PyObject *_call_Widget_GetColour(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_scalar<HostCtl::Widgets::Colour>(self.get()->GetColour());
 }
 
 static PyObject *_call_Widget_SetColour__0(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1}, qor::kNoCodeAfter)) return nullptr;
     qor::ScalarArg<HostCtl::Widgets::Colour> a1;
     if (!a1.load(argv[1], {"HostCtl::Widgets::Colour", 2})) return nullptr;
-    if (!qor::held_proxies_intact()) return nullptr;
     self.get()->SetColour(a1.get());
     Py_RETURN_NONE;
 }
@@ -163,7 +159,7 @@ PyObject *_call_Widget_SetColour(PyObject *const *argv, Py_ssize_t argc) {
 
 PyObject *_call_Widget_ListParts(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<HostCtl::Widgets::Widget> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_container(self.get()->ListParts(), qor::ContainerInfo{"std::vector<std::string,std::allocator< std::string > >", "std::string", nullptr});
 }
 
@@ -175,7 +171,7 @@ PyObject *_call_Widget_IsKnownKind(PyObject *const *argv, Py_ssize_t) {
 
 PyObject *_call_delete_Widget(PyObject *const *argv, Py_ssize_t) {
     qor::PtrArg<HostCtl::Widgets::Widget> self;
-    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1}, qor::kDisown | qor::kForget)) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_HostCtl__Widgets__Widget, {"HostCtl::Widgets::Widget *", 1}, qor::kDisown | qor::kForget | qor::kNoCodeAfter)) return nullptr;
     delete self.get();
     Py_RETURN_NONE;
 }
@@ -195,26 +191,26 @@ PyObject *_call_new_WidgetImpl(PyObject *const *argv, Py_ssize_t) {
 
 PyObject *_call_WidgetImpl_GetName(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<QorCtl::Widgets::WidgetImpl const> self;
-    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl const *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl const *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_string(self.get()->QorCtl::Widgets::WidgetImpl::GetName());
 }
 
 PyObject *_call_WidgetImpl_GetSize(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<QorCtl::Widgets::WidgetImpl> self;
-    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1}, qor::kNoCodeAfter)) return nullptr;
     return qor::from_copy(self.get()->GetSize(), qor::ty::_p_HostCtl__Widgets__Size);
 }
 
 PyObject *_call_WidgetImpl_Refresh(PyObject *const *argv, Py_ssize_t) {
     qor::SelfArg<QorCtl::Widgets::WidgetImpl> self;
-    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1})) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1}, qor::kNoCodeAfter)) return nullptr;
     self.get()->QorCtl::Widgets::WidgetImpl::Refresh();
     Py_RETURN_NONE;
 }
 
 PyObject *_call_delete_WidgetImpl(PyObject *const *argv, Py_ssize_t) {
     qor::PtrArg<QorCtl::Widgets::WidgetImpl> self;
-    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1}, qor::kDisown | qor::kForget)) return nullptr;
+    if (!self.load(argv[0], qor::ty::_p_QorCtl__Widgets__WidgetImpl, {"QorCtl::Widgets::WidgetImpl *", 1}, qor::kDisown | qor::kForget | qor::kNoCodeAfter)) return nullptr;
     delete self.get();
     Py_RETURN_NONE;
 }
