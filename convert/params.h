@@ -116,23 +116,7 @@ struct CharArrayArg {
     char *get() { return value; }
 };
 
-enum class Null { kAllowed, kValueError, kTypeError };
-
-// What a null pointer (None) means, carried above object_to_pointer's flags
-// so that a pointer argument's conversion takes its arguments in registers.
-constexpr int kNullPolicyShift = 8;
-constexpr int null_policy(Null nulls) { return static_cast<int>(nulls) << kNullPolicyShift; }
-
-// Converts `obj` to a pointer to an object of `type` in `*out`, or sets the
-// argument's exception and returns false. `flags` are object_to_pointer's
-// and a null_policy. One function for every pointer type: the wrappers' code
-// for a pointer argument is this call.
-bool load_pointer(void **out, PyObject *obj, swig_type_info *type, ArgSite site, int flags);
-
-// A library pointer carried by a proxy. `Nulls` says what a null pointer
-// (None) means: allowed for pointer parameters, the null-reference ValueError
-// for references and class values, the argument TypeError for the object of
-// a member operation.
+// A library pointer carried by a proxy; `Nulls` says what None means.
 template <class T, Null Nulls>
 struct PointerArg {
     void *ptr = nullptr;

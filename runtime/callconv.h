@@ -51,6 +51,22 @@ bool arg_error(int status, ArgSite site);
 // Sets ValueError with the null-reference message; always returns false.
 bool null_ref_error(ArgSite site);
 
+// What a null pointer (None) means for a pointer argument: allowed for
+// pointer parameters, the null-reference ValueError for references and class
+// values, the argument TypeError for the object of a member operation.
+enum class Null { kAllowed, kValueError, kTypeError };
+
+// The null policy rides above object_to_pointer's flags, so that a pointer
+// argument's conversion takes all its arguments in registers.
+constexpr int kNullPolicyShift = 8;
+constexpr int null_policy(Null nulls) { return static_cast<int>(nulls) << kNullPolicyShift; }
+
+// Converts `obj` to a pointer to an object of `type` in `*out`, or sets the
+// argument's exception and returns false. `flags` are object_to_pointer's
+// and a null_policy. One function for every pointer type, defined beside
+// object_to_pointer, whose common way it shares inline.
+bool load_pointer(void **out, PyObject *obj, swig_type_info *type, ArgSite site, int flags);
+
 // Sets NotImplementedError with a complete overload message; returns null.
 PyObject *overload_error(const char *message);
 

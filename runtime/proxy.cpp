@@ -233,11 +233,14 @@ PyTypeObject *make_proxy_type() {
     return &type;
 }
 
+// Null until the type is made: until then no object can be a proxy.
+PyTypeObject *made_proxy_type = nullptr;
+
 }  // namespace
 
 PyTypeObject *proxy_type() {
-    static PyTypeObject *type = make_proxy_type();
-    return type;
+    if (!made_proxy_type) made_proxy_type = make_proxy_type();
+    return made_proxy_type;
 }
 
 namespace {
@@ -398,13 +401,12 @@ namespace {
 // The proxy `obj` leads to without taking a reference: `obj` itself, or the
 // proxy in its `this` slot, both kept alive by `obj`. Null when reaching it
 // takes the generic way.
-SwigPyObject *held_proxy(PyObject *obj) {
-    PyTypeObject *own_proxy_type = proxy_type();
-    if (Py_TYPE(obj) == own_proxy_type) return as_proxy(obj);
+inline SwigPyObject *held_proxy(PyObject *obj) {
+    if (Py_TYPE(obj) == made_proxy_type) return as_proxy(obj);
     const TypeReach &reach = reach_of(Py_TYPE(obj));
     if (reach.foreign_proxy) return as_proxy(obj);
     PyObject *attr = reach.slot ? slot_value(obj, reach.slot) : nullptr;
-    return attr && is_proxy_of(attr, own_proxy_type) ? as_proxy(attr) : nullptr;
+    return attr && is_proxy_of(attr, made_proxy_type) ? as_proxy(attr) : nullptr;
 }
 
 // The first view in `head`'s chain that converts to `type` (null when none
@@ -443,9 +445,8 @@ void *through_edge(void *ptr, swig_cast_info *edge) {
     return edge->converter(ptr, &new_memory);
 }
 
-// object_to_pointer once the proxy is found. Most arguments are proxies of
-// the very type asked for, which needs no walk of the chain.
-int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
+// object_to_pointer once the proxy is found, whatever the view and the flags.
+__attribute__((noinline)) int pointer_from_view(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
     swig_cast_info *edge = nullptr;
     SwigPyObject *s = head->ty == type ? head : matching_view(head, type, &edge);
     if (!s) return -1;
@@ -458,6 +459,39 @@ int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int
         if (!(flags & kNoCodeAfter)) hold_for_call(s);
     }
     return 0;
+}
+
+// Most arguments are live proxies of the very type asked for, converted with
+// no change to the proxy: no walk of the chain.
+inline int pointer_from_proxy(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
+    if (head->ty != type || !head->ptr || !out || (flags & (kDisown | kForget))) {
+        return pointer_from_view(head, out, type, flags);
+    }
+    *out = head->ptr;
+    if (!(flags & kNoCodeAfter)) hold_for_call(head);
+    return 0;
+}
+
+// object_to_pointer for None, the interpreter's plain values, and objects
+// whose `this` takes a lookup.
+__attribute__((noinline)) int pointer_the_long_way(PyObject *obj, void **out, swig_type_info *type, int flags) {
+    if (!obj) return -1;
+    if (obj == Py_None) {
+        if (out) *out = nullptr;
+        return 0;
+    }
+    if (is_plain_value(obj)) return -1;
+    SwigPyObject *head = find_this(obj);
+    if (!head) return -1;
+    int status = pointer_from_view(head, out, type, flags & ~kNoCodeAfter);
+    Py_DECREF(head);
+    return status;
+}
+
+// The common way is inline here, for load_pointer to share.
+inline int pointer_of(PyObject *obj, void **out, swig_type_info *type, int flags) {
+    SwigPyObject *proxy = obj ? held_proxy(obj) : nullptr;
+    return proxy ? pointer_from_proxy(proxy, out, type, flags) : pointer_the_long_way(obj, out, type, flags);
 }
 
 }  // namespace
@@ -494,18 +528,15 @@ bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, vo
 }
 
 int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags) {
-    if (!obj) return -1;
-    if (obj == Py_None) {
-        if (out) *out = nullptr;
-        return 0;
-    }
-    if (is_plain_value(obj)) return -1;
-    if (SwigPyObject *proxy = held_proxy(obj)) return pointer_from_proxy(proxy, out, type, flags);
-    SwigPyObject *head = find_this(obj);
-    if (!head) return -1;
-    int status = pointer_from_proxy(head, out, type, flags & ~kNoCodeAfter);
-    Py_DECREF(head);
-    return status;
+    return pointer_of(obj, out, type, flags);
+}
+
+bool load_pointer(void **out, PyObject *obj, swig_type_info *type, ArgSite site, int flags) {
+    int status = pointer_of(obj, out, type, flags & ((1 << kNullPolicyShift) - 1));
+    if (!ok(status)) return arg_error(status, site);
+    auto nulls = static_cast<Null>(flags >> kNullPolicyShift);
+    if (*out || nulls == Null::kAllowed) return true;
+    return nulls == Null::kValueError ? null_ref_error(site) : arg_error(kTypeError, site);
 }
 
 SwigPyObject *find_view(PyObject *obj, swig_type_info *type) {
