@@ -320,8 +320,9 @@ PyObject *construct(PyTypeObject *cls, Construction how, PyObject *const *args, 
     return instance;
 }
 
-// The generic call of the class, given an argument vector.
-PyObject *call_generically(PyObject *cls, PyObject *const *args, Py_ssize_t count, PyObject *kwnames) {
+// The generic call of the class, given an argument vector. Kept out of line,
+// so that the direct construction does not set up this one's frame.
+__attribute__((noinline)) PyObject *call_generically(PyObject *cls, PyObject *const *args, Py_ssize_t count, PyObject *kwnames) {
     Py_ssize_t keywords = kwnames ? PyTuple_GET_SIZE(kwnames) : 0;
     PyObject *tuple = PyTuple_New(count);
     PyObject *kwargs = keywords && tuple ? PyDict_New() : nullptr;

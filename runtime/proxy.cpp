@@ -40,22 +40,24 @@ PyObject *release(ReleaseFunction function, PyObject *destroy, SwigPyObject *v) 
     return function(v->ptr, v->ty);
 }
 
-void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
-    PyObject *result;
-    ReleaseFunction function = release_function(data);
-    if (function) {
-        result = release(function, data->destroy, v);
-    } else if (data->destroy_takes_tuple) {
+// A destroy function other than one of the module's own delete functions.
+__attribute__((noinline)) PyObject *call_destroy_function(SwigPyClassData *data, SwigPyObject *v) {
+    if (data->destroy_takes_tuple) {
         // The dying proxy cannot be handed out (a new reference to it would
         // deallocate it again); a borrowing stand-in carries its pointer.
         PyObject *temp = new_proxy_object(v->ptr, v->ty, 0);
-        if (!temp) return;
-        result = vectorcall(data->destroy, &temp, 1);
+        if (!temp) return nullptr;
+        PyObject *result = vectorcall(data->destroy, &temp, 1);
         Py_DECREF(temp);
-    } else {
-        PyCFunction function = PyCFunction_GET_FUNCTION(data->destroy);
-        result = function(PyCFunction_GET_SELF(data->destroy), reinterpret_cast<PyObject *>(v));
+        return result;
     }
+    PyCFunction function = PyCFunction_GET_FUNCTION(data->destroy);
+    return function(PyCFunction_GET_SELF(data->destroy), reinterpret_cast<PyObject *>(v));
+}
+
+void call_destroy(SwigPyClassData *data, SwigPyObject *v) {
+    ReleaseFunction function = release_function(data);
+    PyObject *result = function ? release(function, data->destroy, v) : call_destroy_function(data, v);
     if (result) {
         Py_DECREF(result);
     } else {

@@ -41,15 +41,23 @@ PyObject *guarded(Call &&call) {
 
 // The release function of a delete function: the object at `ptr`, of `type`,
 // is converted to the function's argument type `target` (failing with the
-// message the argument would fail with) and deleted inside the guard.
+// message the argument would fail with) and deleted, inside the guard when
+// its destructor may throw. One that may not needs none (were it to throw
+// all the same, the program would end before any guard saw it), and nearly
+// every dying proxy's object is deleted here.
 template <class T>
 PyObject *delete_converted(void *ptr, swig_type_info *type, swig_type_info *target, ArgSite site) {
-    void *object = nullptr;
-    if (!convert_pointer(ptr, type, target, &object)) return arg_error(kError, site), nullptr;
-    return guarded([&]() -> PyObject * {
+    void *object = ptr;
+    if (type != target && !convert_pointer(ptr, type, target, &object)) return arg_error(kError, site), nullptr;
+    if constexpr (std::is_nothrow_destructible<T>::value) {
         delete static_cast<T *>(object);
         Py_RETURN_NONE;
-    });
+    } else {
+        return guarded([&]() -> PyObject * {
+            delete static_cast<T *>(object);
+            Py_RETURN_NONE;
+        });
+    }
 }
 
 // Runs `assign`, turning a C++ exception into a Python one: 0 or 1.
