@@ -326,9 +326,6 @@ inline const TypeReach &reach_of(PyTypeObject *type) {
 
 PyMemberDef *this_slot(PyObject *obj) { return reach_of(Py_TYPE(obj)).slot; }
 
-// New reference to `obj.this`, or null with no exception when it has none (any
-// error of the lookup is cleared). A missing attribute raises nothing on the
-// way, which keeps failed conversions (as in overload dispatch) cheap.
 PyObject *slot_value(PyObject *obj, const PyMemberDef *slot) {
     return *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(obj) + slot->offset);
 }
@@ -336,18 +333,16 @@ PyObject *slot_value(PyObject *obj, const PyMemberDef *slot) {
 // The interpreter's own value types: their classes cannot be given
 // attributes, so an instance never has a `this`. A number or a text passed
 // where an object belongs is the common wrong argument, and looking the
-// attribute up only to miss it made most of the cost of its failure. The
-// type's flags rule out most other objects with one test.
+// attribute up only to miss it made most of the cost of its failure.
 bool is_plain_value(PyObject *obj) {
-    constexpr unsigned long kValueKinds = Py_TPFLAGS_LONG_SUBCLASS | Py_TPFLAGS_UNICODE_SUBCLASS |
-                                          Py_TPFLAGS_BYTES_SUBCLASS | Py_TPFLAGS_TUPLE_SUBCLASS |
-                                          Py_TPFLAGS_LIST_SUBCLASS | Py_TPFLAGS_DICT_SUBCLASS;
-    PyTypeObject *type = Py_TYPE(obj);
-    if (!(type->tp_flags & kValueKinds)) return type == &PyFloat_Type;
-    return type == &PyLong_Type || type == &PyBool_Type || type == &PyUnicode_Type || type == &PyBytes_Type ||
-           type == &PyTuple_Type || type == &PyList_Type || type == &PyDict_Type;
+    return PyLong_CheckExact(obj) || PyUnicode_CheckExact(obj) || PyFloat_CheckExact(obj) ||
+           PyBytes_CheckExact(obj) || PyBool_Check(obj) || PyTuple_CheckExact(obj) || PyList_CheckExact(obj) ||
+           PyDict_CheckExact(obj);
 }
 
+// New reference to `obj.this`, or null with no exception when it has none (any
+// error of the lookup is cleared). A missing attribute raises nothing on the
+// way, which keeps failed conversions (as in overload dispatch) cheap.
 PyObject *this_of(PyObject *obj) {
     if (PyMemberDef *slot = this_slot(obj)) {
         PyObject *attr = slot_value(obj, slot);
