@@ -5,7 +5,7 @@ namespace qor::ctr {
 size_t check_index(ptrdiff_t i, size_t n) {
     if (i >= 0 && static_cast<size_t>(i) < n) return static_cast<size_t>(i);
     if (i < 0 && static_cast<size_t>(-(i + 1)) < n) return n - static_cast<size_t>(-(i + 1)) - 1;
-    throw std::out_of_range("index out of range");
+    throw index_error("index out of range");
 }
 
 namespace {
@@ -26,7 +26,7 @@ bool slice_member(PyObject *value, ptrdiff_t *out, bool *present) {
 
 // Clamps the bounds into a container of size n for the step's direction.
 Slice adjust(ptrdiff_t start, ptrdiff_t stop, ptrdiff_t step, ptrdiff_t n) {
-    if (step == 0) throw std::invalid_argument("slice step cannot be zero");
+    if (step == 0) throw value_error("slice step cannot be zero");
     if (step > 0) {
         start = std::min(std::max<ptrdiff_t>(start, 0), n);
         stop = std::min(std::max<ptrdiff_t>(stop, 0), n);

@@ -5,7 +5,8 @@
 // Every operation that can fail makes all its checks (indices, slice steps,
 // extended-slice lengths, iterator arguments) before it changes the
 // container, so a failed call leaves the container as it was. Results are new
-// references; failures go through `guard` (iterators.h).
+// references; failures are thrown as `failure` (iterators.h), which the
+// module's exception guard raises.
 #pragma once
 
 #include <algorithm>
@@ -94,7 +95,7 @@ void setslice(V &v, const Slice &s, const V &values) {
         char text[128];
         std::snprintf(text, sizeof text, "attempt to assign sequence of size %lu to extended slice of size %lu",
                       static_cast<unsigned long>(values.size()), static_cast<unsigned long>(positions.size()));
-        throw std::invalid_argument(text);
+        throw value_error(text);
     }
     V copy(values);
     for (size_t k = 0; k < positions.size(); ++k) v[positions[k]] = copy[k];
@@ -130,53 +131,45 @@ PyObject *element_at(std::unique_ptr<T> &value, const ContainerInfo &info, PyObj
 
 template <class V>
 typename V::value_type &edge_element(V &v, bool last) {
-    if (v.empty()) throw std::out_of_range("container is empty");
+    if (v.empty()) throw index_error("container is empty");
     return last ? v.back() : v.front();
 }
 
 template <class V>
 PyObject *vector_front(V &v, const ContainerInfo &info, bool last, PyObject *owner) {
-    return guard([&] { return element_at(edge_element(v, last), info, owner); });
+    return element_at(edge_element(v, last), info, owner);
 }
 
 template <class V>
 PyObject *vector_pop(V &v, const ContainerInfo &info) {
-    return guard([&] {
-        if (v.empty()) throw std::out_of_range("pop from empty container");
-        PyObject *value = Element<typename V::value_type>::from(v.back(), info);
-        if (value) v.pop_back();
-        return value;
-    });
+    if (v.empty()) throw index_error("pop from empty container");
+    PyObject *value = Element<typename V::value_type>::from(v.back(), info);
+    if (value) v.pop_back();
+    return value;
 }
 
 template <class V>
 PyObject *vector_pop_back(V &v) {
-    return guard([&] {
-        edge_element(v, true);
-        v.pop_back();
-        Py_RETURN_NONE;
-    });
+    edge_element(v, true);
+    v.pop_back();
+    Py_RETURN_NONE;
 }
 
 template <class V>
 PyObject *vector_getitem(V &v, ptrdiff_t i, const ContainerInfo &info, PyObject *owner) {
-    return guard([&] { return element_at(v[check_index(i, v.size())], info, owner); });
+    return element_at(v[check_index(i, v.size())], info, owner);
 }
 
 template <class V>
 PyObject *vector_setitem(V &v, ptrdiff_t i, const typename V::value_type &value) {
-    return guard([&] {
-        v[check_index(i, v.size())] = value;
-        Py_RETURN_NONE;
-    });
+    v[check_index(i, v.size())] = value;
+    Py_RETURN_NONE;
 }
 
 template <class V>
 PyObject *vector_delitem(V &v, ptrdiff_t i) {
-    return guard([&] {
-        v.erase(v.begin() + static_cast<ptrdiff_t>(check_index(i, v.size())));
-        Py_RETURN_NONE;
-    });
+    v.erase(v.begin() + static_cast<ptrdiff_t>(check_index(i, v.size())));
+    Py_RETURN_NONE;
 }
 
 // A new owned proxy of the container type (for slices read).
@@ -189,28 +182,22 @@ PyObject *owned(V *v, const ContainerInfo &info) {
 
 template <class V>
 PyObject *vector_getslice(V &v, const RawSlice *slice, ptrdiff_t i, ptrdiff_t j, const ContainerInfo &info) {
-    return guard([&] {
-        Slice s = slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size());
-        auto result = std::make_unique<V>();
-        for (size_t k : selected(s)) result->push_back(v[k]);
-        return owned(result.release(), info);
-    });
+    Slice s = slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size());
+    auto result = std::make_unique<V>();
+    for (size_t k : selected(s)) result->push_back(v[k]);
+    return owned(result.release(), info);
 }
 
 template <class V>
 PyObject *vector_setslice(V &v, const RawSlice *slice, ptrdiff_t i, ptrdiff_t j, const V &values) {
-    return guard([&] {
-        setslice(v, slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size()), values);
-        Py_RETURN_NONE;
-    });
+    setslice(v, slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size()), values);
+    Py_RETURN_NONE;
 }
 
 template <class V>
 PyObject *vector_delslice(V &v, const RawSlice *slice, ptrdiff_t i, ptrdiff_t j) {
-    return guard([&] {
-        delslice(v, slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size()));
-        Py_RETURN_NONE;
-    });
+    delslice(v, slice ? read_slice(*slice, v.size()) : step_one(i, j, v.size()));
+    Py_RETURN_NONE;
 }
 
 // Inserts one copy (returning an iterator at it) or `count` copies (None).
@@ -218,13 +205,11 @@ template <class V>
 PyObject *vector_insert(PyObject *owner, V &v, const swig::SwigPyIterator &at, size_t count,
                         const typename V::value_type &value, bool one, const char *message,
                         const ContainerInfo &info) {
-    return guard([&]() -> PyObject * {
-        size_t index = position(at, v, v.size(), message);
-        typename V::value_type copy(value);  // `value` may be an element of `v`
-        v.insert(v.begin() + static_cast<ptrdiff_t>(index), count, copy);
-        if (one) return make_iterator<V>(owner, index, info);
-        Py_RETURN_NONE;
-    });
+    size_t index = position(at, v, v.size(), message);
+    typename V::value_type copy(value);  // `value` may be an element of `v`
+    v.insert(v.begin() + static_cast<ptrdiff_t>(index), count, copy);
+    if (one) return make_iterator<V>(owner, index, info);
+    Py_RETURN_NONE;
 }
 
 // ---- maps ------------------------------------------------------------------------------
@@ -232,21 +217,19 @@ PyObject *vector_insert(PyObject *owner, V &v, const swig::SwigPyIterator &at, s
 template <class M>
 typename M::iterator find_key(M &m, const std::string &key) {
     auto found = m.find(key);
-    if (found == m.end()) throw std::out_of_range("key not found");
+    if (found == m.end()) throw index_error("key not found");
     return found;
 }
 
 template <class M>
 PyObject *map_getitem(M &m, const std::string &key, const ContainerInfo &info) {
-    return guard([&] { return Element<typename M::mapped_type>::from(find_key(m, key)->second, info); });
+    return Element<typename M::mapped_type>::from(find_key(m, key)->second, info);
 }
 
 template <class M>
 PyObject *map_delitem(M &m, const std::string &key) {
-    return guard([&] {
-        m.erase(find_key(m, key));
-        Py_RETURN_NONE;
-    });
+    m.erase(find_key(m, key));
+    Py_RETURN_NONE;
 }
 
 // keys, values or items as a new list in key order.
@@ -279,25 +262,21 @@ PyObject *iterator_at(PyObject *owner, typename C::iterator at, const ContainerI
 template <class C, class Conv = FromElement>
 PyObject *erase_range(PyObject *owner, C &c, const swig::SwigPyIterator &first, const swig::SwigPyIterator *last,
                       const char *message, const char *last_message, const ContainerInfo &info) {
-    return guard([&] {
-        if (c.empty() && !last) throw std::out_of_range("iterator out of range");
-        size_t from = position(first, c, last ? c.size() : c.size() - 1, message);
-        size_t to = last ? position(*last, c, c.size(), last_message) : from + 1;
-        if (to < from) throw std::invalid_argument("iterator range runs backwards");
-        auto begin = std::next(c.begin(), static_cast<ptrdiff_t>(from));
-        c.erase(begin, std::next(c.begin(), static_cast<ptrdiff_t>(to)));
-        return make_iterator<C, false, Conv>(owner, from, info);
-    });
+    if (c.empty() && !last) throw index_error("iterator out of range");
+    size_t from = position(first, c, last ? c.size() : c.size() - 1, message);
+    size_t to = last ? position(*last, c, c.size(), last_message) : from + 1;
+    if (to < from) throw value_error("iterator range runs backwards");
+    auto begin = std::next(c.begin(), static_cast<ptrdiff_t>(from));
+    c.erase(begin, std::next(c.begin(), static_cast<ptrdiff_t>(to)));
+    return make_iterator<C, false, Conv>(owner, from, info);
 }
 
 // ---- the set ---------------------------------------------------------------------------
 
 template <class S>
 PyObject *set_getitem(S &s, ptrdiff_t i) {
-    return guard([&] {
-        auto at = std::next(s.begin(), static_cast<ptrdiff_t>(check_index(i, s.size())));
-        return FromStdString(*at);
-    });
+    auto at = std::next(s.begin(), static_cast<ptrdiff_t>(check_index(i, s.size())));
+    return FromStdString(*at);
 }
 
 // A 2-tuple of an owned iterator at the value and whether it was inserted.

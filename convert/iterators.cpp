@@ -5,10 +5,10 @@ namespace swig {
 SwigPyIterator *SwigPyIterator::decr(size_t) { throw stop_iteration(); }
 
 ptrdiff_t SwigPyIterator::distance(const SwigPyIterator &) const {
-    throw std::invalid_argument("operation not supported");
+    throw qor::ctr::value_error("operation not supported");
 }
 
-bool SwigPyIterator::equal(const SwigPyIterator &) const { throw std::invalid_argument("operation not supported"); }
+bool SwigPyIterator::equal(const SwigPyIterator &) const { throw qor::ctr::value_error("operation not supported"); }
 
 // The value is read before the move, so at the end nothing moves.
 PyObject *SwigPyIterator::next() {
@@ -50,61 +50,55 @@ PyObject *iterator_object(swig::SwigPyIterator *it) {
 
 SwigPyObject *proxy_of(PyObject *owner, swig_type_info *type) {
     SwigPyObject *proxy = find_view(owner, type);
-    if (!proxy) throw std::invalid_argument("the container has no proxy");
+    if (!proxy) throw value_error("the container has no proxy");
     return proxy;
 }
 
 void *proxied(SwigPyObject *proxy) {
-    if (!proxy->ptr) throw std::invalid_argument("the iterator's container was deleted");
+    if (!proxy->ptr) throw value_error("the iterator's container was deleted");
     return proxy->ptr;
 }
 
 PyObject *iterator_value(const swig::SwigPyIterator &it) {
-    return guard([&] { return it.value(); });
+    return it.value();
 }
 
 PyObject *iterator_next(swig::SwigPyIterator &it) {
-    return guard([&] { return it.next(); });
+    return it.next();
 }
 
 PyObject *iterator_previous(swig::SwigPyIterator &it) {
-    return guard([&] { return it.previous(); });
+    return it.previous();
 }
 
 PyObject *iterator_incr(PyObject *self, swig::SwigPyIterator &it, size_t n, bool back) {
-    return guard([&] {
-        back ? it.decr(n) : it.incr(n);
-        Py_INCREF(self);
-        return self;
-    });
+    back ? it.decr(n) : it.incr(n);
+    Py_INCREF(self);
+    return self;
 }
 
 PyObject *iterator_advance(PyObject *self, swig::SwigPyIterator &it, ptrdiff_t n, bool back) {
-    return guard([&] {
-        it.advance(n, back);
-        Py_INCREF(self);
-        return self;
-    });
+    it.advance(n, back);
+    Py_INCREF(self);
+    return self;
 }
 
 PyObject *iterator_moved_copy(const swig::SwigPyIterator &it, ptrdiff_t n, bool back) {
-    return guard([&] {
-        std::unique_ptr<swig::SwigPyIterator> copy(it.copy());
-        copy->advance(n, back);
-        return iterator_object(copy.release());
-    });
+    std::unique_ptr<swig::SwigPyIterator> copy(it.copy());
+    copy->advance(n, back);
+    return iterator_object(copy.release());
 }
 
 PyObject *iterator_copy(const swig::SwigPyIterator &it) {
-    return guard([&] { return iterator_object(it.copy()); });
+    return iterator_object(it.copy());
 }
 
 PyObject *iterator_distance(const swig::SwigPyIterator &it, const swig::SwigPyIterator &other) {
-    return guard([&] { return PyLong_FromSsize_t(it.distance(other)); });
+    return PyLong_FromSsize_t(it.distance(other));
 }
 
 PyObject *iterator_equal(const swig::SwigPyIterator &it, const swig::SwigPyIterator &other, bool equal) {
-    return guard([&] { return PyBool_FromLong(it.equal(other) == equal); });
+    return PyBool_FromLong(it.equal(other) == equal);
 }
 
 }  // namespace qor::ctr

@@ -11,15 +11,17 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <exception>
 #include <memory>
-#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "containers.h"
 
 namespace swig {
 
-// Thrown only by iterators; the wrappers raise StopIteration with no value.
+// Thrown only by iterators; the module's exception guard raises StopIteration
+// with no value.
 struct stop_iteration {};
 
 class SwigPyIterator {
@@ -42,37 +44,30 @@ public:
 
 namespace qor::ctr {
 
-// A failed check whose Python exception is TypeError (an iterator of another
-// container class given to erase or insert).
-struct type_error : std::invalid_argument {
-    using std::invalid_argument::invalid_argument;
+// A container or iterator failure, raised by the module's exception guard
+// as the Python exception it names (IndexError, ValueError, TypeError) with
+// its message. The container code throws only these and stop_iteration: a
+// standard exception the library throws stays the library's failure.
+class failure : public std::exception {
+public:
+    failure(PyObject *python_type, std::string message) : python_type_(python_type), message_(std::move(message)) {}
+    const char *what() const noexcept override { return message_.c_str(); }
+    PyObject *python_type() const { return python_type_; }
+
+private:
+    PyObject *python_type_;
+    std::string message_;
 };
+
+inline failure index_error(const char *message) { return failure(PyExc_IndexError, message); }
+inline failure value_error(const char *message) { return failure(PyExc_ValueError, message); }
+inline failure type_error(const char *message) { return failure(PyExc_TypeError, message); }
 
 // The type record of every iterator proxy.
 swig_type_info *iterator_type();
 
 // A new owned proxy of `it` (deleted if the proxy cannot be made).
 PyObject *iterator_object(swig::SwigPyIterator *it);
-
-// Runs `call`, raising the container and iterator failures as the Python
-// exceptions scripts expect: StopIteration (no value), IndexError for
-// out-of-range, ValueError for invalid-argument, TypeError for type_error.
-// Anything else goes on to the wrapper's own guard.
-template <class Call>
-PyObject *guard(Call &&call) {
-    try {
-        return call();
-    } catch (const swig::stop_iteration &) {
-        PyErr_SetNone(PyExc_StopIteration);
-    } catch (const type_error &error) {
-        PyErr_SetString(PyExc_TypeError, error.what());
-    } catch (const std::out_of_range &error) {
-        PyErr_SetString(PyExc_IndexError, error.what());
-    } catch (const std::invalid_argument &error) {
-        PyErr_SetString(PyExc_ValueError, error.what());
-    }
-    return nullptr;
-}
 
 // The proxy (a new reference) of a container argument: the view in its chain
 // of the container's type. The iterator keeps the proxy itself, not the
@@ -317,7 +312,7 @@ using Cursor = std::conditional_t<kRandomAccess<C>, IndexCursor<C, Reverse>, Nod
 template <class Self>
 const Self &same_class(const Self &, const swig::SwigPyIterator &other) {
     auto *cursor = dynamic_cast<const Self *>(&other);
-    if (!cursor) throw std::invalid_argument("bad iterator type");
+    if (!cursor) throw value_error("bad iterator type");
     return *cursor;
 }
 
@@ -347,9 +342,9 @@ template <class C>
 size_t position(const swig::SwigPyIterator &it, const C &c, size_t limit, const char *message) {
     auto *cursor = dynamic_cast<const Cursor<C, false> *>(&it);
     if (!cursor) throw type_error(message);
-    if (&cursor->container() != &c) throw std::invalid_argument("iterator of another container");
+    if (&cursor->container() != &c) throw value_error("iterator of another container");
     size_t index = cursor->index();
-    if (index > limit) throw std::out_of_range("iterator out of range");
+    if (index > limit) throw index_error("iterator out of range");
     return index;
 }
 

@@ -1,5 +1,7 @@
 #include "api/core/guard.h"
 
+#include "convert/iterators.h"
+
 namespace qor::ty {
 extern swig_type_info *&_p_HostCtl__Lib__HostCtlException;  // defined by the generated type table
 }
@@ -26,6 +28,12 @@ PyObject *raise_current_exception() noexcept {
             return qor::raise_std_exception();
         }
     } catch (const qor::ErrorAlreadySet &) {
+        return nullptr;
+    } catch (const qor::ctr::failure &error) {
+        PyErr_SetString(error.python_type(), error.what());
+        return nullptr;
+    } catch (const swig::stop_iteration &) {
+        PyErr_SetNone(PyExc_StopIteration);
         return nullptr;
     } catch (...) {
         return qor::raise_std_exception();
