@@ -133,16 +133,20 @@ def test_map_iterators_walk_keys_values_or_entries_in_key_order():
 
 def test_erase_and_insert_take_only_this_containers_iterators():
     v, other = strings("a", "b"), strings("c")
-    with pytest.raises(ValueError):
+    with pytest.raises(ValueError, match="^iterator of another container$"):
         v.erase(other.begin())
     with pytest.raises(TypeError, match=r"^in method 'StringVector_erase', argument 2 of type"):
         v.erase(qorctl.Uint32Vector([1]).begin())
     with pytest.raises(TypeError, match=r"^in method 'StringVector_erase', argument 3 of type"):
         v.erase(v.begin(), v.rend())
-    with pytest.raises(IndexError):
+    with pytest.raises(IndexError, match="^iterator out of range$"):
         v.erase(v.end())
-    with pytest.raises(ValueError):
+    with pytest.raises(ValueError, match="^iterator range runs backwards$"):
+        v.erase(v.end(), v.begin())
+    with pytest.raises(ValueError, match="^iterator of another container$"):
         v.insert(other.begin(), "x")
+    with pytest.raises(IndexError, match="^container is empty$"):
+        strings().front()
     assert v.insert(v.end(), "z").value() == "z"
     assert v.insert(v.begin(), 2, "y") is None
     assert list(v) == ["y", "y", "a", "b", "z"]
