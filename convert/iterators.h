@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
 #include <exception>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>

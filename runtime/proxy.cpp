@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "callconv.h"
 
@@ -422,17 +421,10 @@ __attribute__((noinline)) SwigPyObject *matching_view(SwigPyObject *head, swig_t
 
 // ---- the proxies held by the calls in progress ----------------------------------------
 
-struct HeldProxy {
-    SwigPyObject *view;  // owned
-    void *seen;          // its pointer when the argument converted
-};
-std::vector<HeldProxy> g_held;  // the innermost call's entries last; call_state.held counts them
-
 __attribute__((noinline)) void hold_for_call(SwigPyObject *view) {
     if (call_state.depth == 0) return;
     Py_INCREF(view);
-    g_held.push_back({view, view->ptr});
-    call_state.held = g_held.size();
+    call_state.held.push_back({view, view->ptr});
 }
 
 // `ptr` converted along `edge` (null for no conversion).
@@ -445,7 +437,7 @@ void *through_edge(void *ptr, swig_cast_info *edge) {
 // object_to_pointer once the proxy is found, whatever the view and the flags.
 __attribute__((noinline)) int pointer_from_view(SwigPyObject *head, void **out, swig_type_info *type, int flags) {
     swig_cast_info *edge = nullptr;
-    SwigPyObject *s = head->ty == type ? head : matching_view(head, type, &edge);
+    SwigPyObject *s = matching_view(head, type, &edge);
     if (!s) return -1;
     if (!s->ptr) return kDeletedObject;
     void *converted = out ? through_edge(s->ptr, edge) : s->ptr;
@@ -498,17 +490,16 @@ CallState call_state;
 // Entries are taken off before they are released: a proxy that dies here
 // may destroy its object through a wrapper, which opens a scope of its own.
 void release_held_proxies() {
-    while (g_held.size() > call_state.mark) {
-        SwigPyObject *view = g_held.back().view;
-        g_held.pop_back();
-        call_state.held = g_held.size();
+    while (call_state.held.size() > call_state.mark) {
+        SwigPyObject *view = call_state.held.back().view;
+        call_state.held.pop_back();
         Py_DECREF(view);
     }
 }
 
 bool held_proxies_intact() {
-    for (size_t i = call_state.mark; i < g_held.size(); ++i) {
-        if (g_held[i].view->ptr != g_held[i].seen) {
+    for (size_t i = call_state.mark; i < call_state.held.size(); ++i) {
+        if (call_state.held[i].view->ptr != call_state.held[i].seen) {
             PyErr_SetString(PyExc_ValueError,
                             "an argument's object was deleted while a later argument was converted");
             return false;
@@ -517,9 +508,9 @@ bool held_proxies_intact() {
     return true;
 }
 
-bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, void **out) {
-    swig_cast_info *edge = nullptr;
-    if (type != target && !(edge = find_cast(type->name, target))) return false;
+bool convert_along_edge(void *ptr, swig_type_info *type, swig_type_info *target, void **out) {
+    swig_cast_info *edge = find_cast(type->name, target);
+    if (!edge) return false;
     *out = through_edge(ptr, edge);
     return true;
 }

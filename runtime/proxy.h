@@ -2,6 +2,8 @@
 // conversions between proxies and pointers that every wrapper uses.
 #pragma once
 
+#include <vector>
+
 #include "registry.h"
 
 namespace qor {
@@ -42,8 +44,14 @@ SwigPyObject *find_this(PyObject *obj);
 
 // `ptr`, an object of `type`, as a pointer to `target`, through the edge that
 // converts the one to the other (as an argument's conversion does); false when
-// `type` does not convert to `target`.
-bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, void **out);
+// `type` does not convert to `target`. The same type, the common case of a
+// dying proxy's object, needs no edge and no call.
+bool convert_along_edge(void *ptr, swig_type_info *type, swig_type_info *target, void **out);
+inline bool convert_pointer(void *ptr, swig_type_info *type, swig_type_info *target, void **out) {
+    if (type != target) return convert_along_edge(ptr, type, target, out);
+    *out = ptr;
+    return true;
+}
 
 // 0 on success, -1 when `obj` does not convert; never leaves an exception.
 // `out` may be null to test convertibility only; a null `type` accepts any proxy.
@@ -53,14 +61,20 @@ int object_to_pointer(PyObject *obj, void **out, swig_type_info *type, int flags
 // reference), or null with no exception pending.
 SwigPyObject *find_view(PyObject *obj, swig_type_info *type);
 
+// A proxy held for a call, and its pointer when the argument converted.
+struct HeldProxy {
+    SwigPyObject *view;  // owned
+    void *seen;
+};
+
 // The wrapper calls in progress. Each call's scope (below) keeps it, inline,
 // since every call of the module opens one.
 struct CallState {
-    const char *function = "?";  // the innermost call's name
-    size_t mark = 0;             // where the innermost call's held proxies begin
-    size_t held = 0;             // how many proxies the calls in progress hold
+    const char *function = "?";    // the innermost call's name
+    std::vector<HeldProxy> held;   // the proxies the calls hold, the innermost call's last
+    size_t mark = 0;               // where the innermost call's entries begin
     int depth = 0;
-    unsigned long calls = 0;     // how many calls have begun
+    unsigned long calls = 0;       // how many calls have begun
 };
 extern CallState call_state;
 
@@ -76,12 +90,12 @@ public:
     // `function` is the wrapper's name (kept, not copied), for its messages.
     explicit CallScope(const char *function) : outer_mark_(call_state.mark), outer_function_(call_state.function) {
         call_state.function = function;
-        call_state.mark = call_state.held;
+        call_state.mark = call_state.held.size();
         ++call_state.depth;
         ++call_state.calls;
     }
     ~CallScope() {
-        if (call_state.held > call_state.mark) release_held_proxies();
+        if (call_state.held.size() > call_state.mark) release_held_proxies();
         call_state.mark = outer_mark_;
         call_state.function = outer_function_;
         --call_state.depth;

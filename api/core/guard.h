@@ -47,8 +47,8 @@ PyObject *guarded(Call &&call) {
 // every dying proxy's object is deleted here.
 template <class T>
 PyObject *delete_converted(void *ptr, swig_type_info *type, swig_type_info *target, ArgSite site) {
-    void *object = ptr;
-    if (type != target && !convert_pointer(ptr, type, target, &object)) return arg_error(kError, site), nullptr;
+    void *object = nullptr;
+    if (!convert_pointer(ptr, type, target, &object)) return arg_error(kError, site), nullptr;
     if constexpr (std::is_nothrow_destructible<T>::value) {
         delete static_cast<T *>(object);
         Py_RETURN_NONE;
