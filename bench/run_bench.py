@@ -58,8 +58,14 @@ ROWS = [
      {"qorctl": "pt.x = 5", "baseline": "bpt.x = 5", "nanobind": "npt.x = 5", "pybind11": "ppt.x = 5"}),
     ("get_prop", "pt.x  (field get, property)", 1.3,
      {"qorctl": "pt.x", "baseline": "bpt.x", "nanobind": "npt.x", "pybind11": "ppt.x"}),
+    # An instance of a proxy class is a Python object with a dictionary and
+    # weak references, tracked by the collector, and its library object lives
+    # apart behind a `this` proxy; a nanobind instance holds the object
+    # inline. The row below it times the instance alone, with no library work.
     ("new_class", "VMPoint() and drop  (through the class)", 2.0,
      {"qorctl": "VMPoint()", "baseline": "BVMPoint()", "nanobind": "NVMPoint()", "pybind11": "PVMPoint()"}),
+    ("new_bare", "  the instance alone: Bare(), no library object", None,
+     {"qorctl": "Bare()", "baseline": "BVMPoint()", "nanobind": "NVMPoint()"}),
     ("new_flat", "  delete_VMPoint(new_VMPoint())  (flat)", None,
      {"qorctl": "delete_VMPoint(new_VMPoint())", "baseline": "point_delete(point_create())"}),
     ("fail", "Pnic_GetName(5), TypeError caught", 0.5,
@@ -107,6 +113,18 @@ def load_modules(build_dir):
     return build_dir, _qorctl, qorctl, _qorbench_baseline, peers
 
 
+def bare_proxy_class(qorctl):
+    """A proxy class called the way VMPoint is, whose constructor makes no
+    library object: the instance's `this` is what `gc.isenabled()` gives, a
+    bool the interpreter keeps."""
+    from qorctl import _binding
+
+    class Bare(qorctl._Proxy):
+        __init__ = _binding.initializer(gc.isenabled)
+
+    return _binding.direct_calls(Bare)
+
+
 def make_namespace(_qorctl, qorctl, base, peers):
     """Objects every statement runs against; methods and functions are bound to
     names beforehand so that the statements do not time module attribute lookups."""
@@ -122,6 +140,7 @@ def make_namespace(_qorctl, qorctl, base, peers):
     base.point_set_x(bpt, 5)
     assert pt.x == bpt.x == 5
     namespace = {
+        "Bare": bare_proxy_class(qorctl),
         "info": info, "holder": holder, "pnic": pnic, "pnic_this": pnic.this, "bpnic": bpnic,
         "pt": pt, "pt_this": pt.this, "bpt": bpt,
         "Pnic_GetName": _qorctl.Pnic_GetName, "VMPoint_x_set": _qorctl.VMPoint_x_set,
