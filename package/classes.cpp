@@ -373,7 +373,9 @@ PyObject *direct_calls(PyObject *, PyObject *cls) {
 
 bool prepare_classes() {
     python_class_dealloc = read_python_class_dealloc();
-    // An interpreter started again in this process has new memory.
+    // An interpreter started again in this process has new classes and
+    // new memory: nothing the last one left may be taken for them.
+    for (ConstructionMemo &memo : construction_memo) memo = ConstructionMemo{};
     spare_instances.count = 0;
     return python_class_dealloc != nullptr;
 }
