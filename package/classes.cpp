@@ -27,6 +27,16 @@ PyObject *interned(const char *text) {
     return name;
 }
 
+PyObject **slot_at(PyObject *self, Py_ssize_t offset) {
+    return reinterpret_cast<PyObject **>(reinterpret_cast<char *>(self) + offset);
+}
+
+// Whether `member` is a slot a class's `__slots__` made: an object
+// reference that scripts may set and delete.
+bool is_object_slot(const PyMemberDef *member) {
+    return member->type == T_OBJECT_EX && !(member->flags & READONLY);
+}
+
 // The offset of the `this` slot that an attribute store on an instance of
 // `cls` would write to, or 0 when the store goes anywhere else (a property,
 // a __setattr__ of the class's own, a slot of an unrelated layout).
@@ -36,7 +46,7 @@ Py_ssize_t this_slot_offset(PyTypeObject *cls) {
     PyObject *descriptor = _PyType_Lookup(cls, this_name);  // borrowed
     if (!descriptor || Py_TYPE(descriptor) != &PyMemberDescr_Type) return 0;
     PyMemberDef *member = reinterpret_cast<PyMemberDescrObject *>(descriptor)->d_member;
-    if (member->type != T_OBJECT_EX || (member->flags & READONLY)) return 0;
+    if (!is_object_slot(member)) return 0;
 #ifdef Py_RELATIVE_OFFSET
     if (member->flags & Py_RELATIVE_OFFSET) return 0;
 #endif
@@ -166,15 +176,15 @@ bool was_finalized(PyObject *self) {
 void keep_or_free(PyObject *self, PyTypeObject *type) {
     bool keep = spare_instances.count < kSpareInstances && type->tp_free == PyObject_GC_Del &&
                 !(type->tp_flags & kNeverKeptFlags) && !was_finalized(self);
-    if (keep && spare_instances.count == 0) {
+    if (keep && spare_instances.count == 0) {  // the first kept block sets the layout
         spare_instances.basicsize = type->tp_basicsize;
         spare_instances.flags = type->tp_flags & kLayoutFlags;
     }
-    if (keep && has_spare_layout(type)) {
-        spare_instances.blocks[spare_instances.count++] = self;
-    } else {
+    if (!keep || !has_spare_layout(type)) {
         type->tp_free(self);
+        return;
     }
+    spare_instances.blocks[spare_instances.count++] = self;
 }
 
 // New reference: what object.__new__ and the initializer together make,
@@ -188,7 +198,7 @@ PyObject *construct(PyTypeObject *cls, Construction how, PyObject *const *args, 
         Py_DECREF(proxy);
         return nullptr;
     }
-    *reinterpret_cast<PyObject **>(reinterpret_cast<char *>(instance) + how.this_offset) = proxy;
+    *slot_at(instance, how.this_offset) = proxy;
     return instance;
 }
 
@@ -242,16 +252,12 @@ PyObject *class_vectorcall(PyObject *cls, PyObject *const *args, size_t nargsf, 
 // a class it made.
 destructor python_class_dealloc = nullptr;
 
-PyObject **slot_at(PyObject *self, Py_ssize_t offset) {
-    return reinterpret_cast<PyObject **>(reinterpret_cast<char *>(self) + offset);
-}
-
 // Clears the `__slots__` of every class of `self` down to `object` (the
 // proxy in `this` among them), as the interpreter does.
 void clear_member_slots(PyObject *self) {
     for (PyTypeObject *type = Py_TYPE(self); PyType_HasFeature(type, Py_TPFLAGS_HEAPTYPE); type = type->tp_base) {
         for (PyMemberDef *member = type->tp_members; member && member->name; ++member) {
-            if (member->type == T_OBJECT_EX && !(member->flags & READONLY)) Py_CLEAR(*slot_at(self, member->offset));
+            if (is_object_slot(member)) Py_CLEAR(*slot_at(self, member->offset));
         }
     }
 }
